@@ -1,0 +1,192 @@
+#include "kernel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "number_format.h"
+#include "statistics.h"
+
+namespace tarnwick {
+
+DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep)
+    : field_(f),
+      target_(t),
+      rod_(f.prefs.RodReadings),
+      divisor_(f.prefs.Divisor()),
+      area_(f.prefs.stationArea()),
+      meters_(!f.prefs.feet) {
+    // Only stations with a record of the last scan can be designed.
+    const int lastRow = std::min(r.lastRow, f.NumRows);
+    const int lastCol = std::min(r.lastCol, f.NumCols);
+    const SurveyGrid& g = f.Survey;
+    for (int row = std::max(r.firstRow, 1); row <= lastRow; ++row)
+        for (int col = std::max(r.firstCol, 1); col <= lastCol; ++col) {
+            if (!g.holdsReading(col, row)) continue;
+            TFieldData* s = f.station(col, row);
+            if (!s) continue;
+            if (!(s->Weight > 0)) s->Weight = 1.0;
+            col_.push_back(col);
+            row_.push_back(row);
+            oe_.push_back(g.value(col, row));
+            sw_.push_back(area_ * s->Weight);
+            // r' and c' count from 1 at the rectangle's first station.
+            double rp = row - r.firstRow + 1;
+            double cp = col - r.firstCol + 1;
+            offset_.push_back(rp * colStep + cp * rowStep);
+        }
+    ne_.assign(oe_.size(), 0.0);
+}
+
+CutFill DesignWork::planePass(double base) {
+    CutFill out;
+    const size_t n = oe_.size();
+    for (size_t i = 0; i < n; ++i) {
+        double ne = rod_ ? base - offset_[i] : base + offset_[i];
+        ne_[i] = ne;
+        double x = ne - oe_[i];
+        double cf = rod_ ? -x : x;
+        double vol = sw_[i] * std::fabs(x) / divisor_;
+        if (cf > 0)
+            out.fill += vol;
+        else if (cf < 0)
+            out.cut += vol;
+    }
+    return out;
+}
+
+CutFill DesignWork::recompute() const {
+    CutFill out;
+    const size_t n = oe_.size();
+    for (size_t i = 0; i < n; ++i) {
+        double x = ne_[i] - oe_[i];
+        double cf = rod_ ? -x : x;
+        double vol = sw_[i] * std::fabs(x) / divisor_;
+        if (cf > 0)
+            out.fill += vol;
+        else if (cf < 0)
+            out.cut += vol;
+    }
+    return out;
+}
+
+void DesignWork::importExportStep(double v, const TDesignRecord& rec) {
+    // The bracket multiplies the row span by the station area and the last
+    // column's number and takes the first column's number off. A rectangle
+    // one row high counts as one row step, so its step still moves the
+    // residual towards zero instead of away from it.
+    int rowSpan = std::max(rec.LastRow - rec.FirstRow, 1);
+    double bracket = rowSpan * area_ * rec.LastCol - rec.FirstCol;
+    if (!(bracket > 0)) return;
+    double step = v / bracket;
+    if (meters_)
+        step = step / 3;
+    else
+        step = step * 10;
+    if (rod_) step = -step;
+    for (double& ne : ne_) ne += step;
+}
+
+void DesignWork::writeBack() const {
+    for (size_t i = 0; i < oe_.size(); ++i) {
+        TFieldData& s = field_.FieldData[static_cast<size_t>(col_[i])][static_cast<size_t>(row_[i])];
+        s.oe = oe_[i];
+        double x = ne_[i] - oe_[i];
+        double cf = rod_ ? -x : x;
+        if (target_ == Target::WholeField) {
+            s.FullNE = ne_[i];
+            s.FullCF = cf;
+        } else {
+            s.SecNE = ne_[i];
+            s.SecCF = cf;
+        }
+    }
+}
+
+double baseElevation(bool rodReadings, double average, double meanRow, double meanCol, double colStep,
+                     double rowStep) {
+    if (rodReadings) return average + meanRow * colStep + meanCol * rowStep;
+    return average - meanRow * colStep - meanCol * rowStep;
+}
+
+CutFill ratioIteration(DesignWork& w, double base, double ratio, int stationCount, int limit, bool rodReadings,
+                       double divisor) {
+    const double s = w.stationArea();
+    double delta = 0;
+    CutFill cf;
+    for (int i = 0;;) {
+        base = base - delta;
+        cf = w.planePass(base);
+        double d = roundTo(std::fabs(cf.cut - ratio * cf.fill), 3);
+        if (ratio == 0 || stationCount == 0 || s == 0) {
+            delta = 0.01;
+        } else {
+            delta = (ratio + 1) / (2 * ratio * stationCount) * (ratio * cf.fill - cf.cut) * divisor / s;
+            if (rodReadings) delta = -delta;
+        }
+        ++i;
+        if (d < 0.2 || i >= limit) break;
+    }
+    return cf;
+}
+
+CutFill importExportLoop(DesignWork& w, const TDesignRecord& rec, CutFill cf) {
+    const double ie = rec.ImportExport;
+    const double r = rec.CutFillRatio;
+    double v = ie;
+    for (int j = 0;;) {
+        w.importExportStep(v, rec);
+        cf = w.recompute();
+        ++j;
+        if (ie >= 0) {
+            // A ratio of 0 asks for no cut to fill with: the import alone
+            // covers the fill.
+            v = r != 0 ? ie + cf.cut / r - cf.fill : ie - cf.fill;
+        } else {
+            v = ie - (r * cf.fill - cf.cut);
+        }
+        if (!std::isfinite(v) || std::fabs(v) < 1 || j > 50) break;
+    }
+    return cf;
+}
+
+bool designRecord(Field& f, int k) {
+    TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
+    if (!(rec.LastRow > rec.FirstRow || rec.LastCol > rec.FirstCol)) return false;
+    const Rect rect = Rect::of(rec);
+    const double cs = rec.ColSlope * f.prefs.rowSpacing() / 100;
+    const double rs = rec.RowSlope * f.prefs.colSpacing() / 100;
+    Centroid c = rectangleCentroid(f, rect);
+    if (c.count < 2) return false;
+    rec.AvgElevation = rectangleAverage(f, rect);
+    const bool rod = f.prefs.RodReadings;
+    double base = baseElevation(rod, rec.AvgElevation, c.meanRow, c.meanCol, cs, rs);
+    rec.Area = rectangleArea(f, rect);
+
+    DesignWork w(f, rect, k == 0 ? Target::WholeField : Target::Sector, cs, rs);
+    CutFill cf = ratioIteration(w, base, rec.CutFillRatio, c.count, 21, rod, f.prefs.Divisor());
+    if (rec.ImportExport != 0) cf = importExportLoop(w, rec, cf);
+    w.writeBack();
+    rec.TotalCut = cf.cut;
+    rec.TotalFill = cf.fill;
+    return true;
+}
+
+std::optional<double> trialDesign(Field& f, double rowSlope, double colSlope, bool writeBack) {
+    if (f.NumStations < 5) return std::nullopt;
+    TDesignRecord& rec = f.DesignRecords[0];
+    if (rec.CutFillRatio == 0) rec.CutFillRatio = f.prefs.defaultRatio();
+    const double r = rec.CutFillRatio;
+    const double cs = colSlope * f.prefs.rowSpacing() / 100;
+    const double rs = rowSlope * f.prefs.colSpacing() / 100;
+    const Rect rect = f.wholeField();
+    double avg = rectangleAverage(f, rect);
+    Centroid c = rectangleCentroid(f, rect);
+    const bool rod = f.prefs.RodReadings;
+    double base = baseElevation(rod, avg, c.meanRow, c.meanCol, cs, rs);
+    DesignWork w(f, rect, Target::WholeField, cs, rs);
+    CutFill cf = ratioIteration(w, base, r, c.count, 11, rod, f.prefs.Divisor());
+    if (writeBack) w.writeBack();
+    return roundTo(cf.cut, 1);
+}
+
+}  // namespace tarnwick
