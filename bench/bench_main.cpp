@@ -1,1 +1,86 @@
-int main(){}
+// Benchmarks on full 130 x 130 fields: the recalculation a typed reading
+// sets off, and opening and saving a field file.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "number_format.h"
+#include "prompt.h"
+#include "session.h"
+
+namespace {
+
+using namespace tarnwick;
+
+// A rolling 130 x 130 field with a few empty and partial stations and seven
+// sectors in bands across it.
+void makeField(Session& s, int sectors) {
+    Field& f = s.field;
+    for (int r = 1; r <= 130; ++r)
+        for (int c = 1; c <= 130; ++c) {
+            if ((c * 7 + r * 3) % 97 == 0) continue;
+            double v = 100.0 + 0.8 * std::sin(c * 0.05) + 0.6 * std::cos(r * 0.07) + 0.004 * c - 0.003 * r +
+                       0.05 * std::sin(c * 1.3 + r * 0.7);
+            f.Survey.setText(c, r, formatFixed(v, 2));
+        }
+    fieldScan(f);
+    for (int k = 0; k < 40; ++k) f.FieldData[static_cast<size_t>(1 + (k * 37) % 130)][static_cast<size_t>(1 + (k * 53) % 130)].Weight = 0.5;
+    f.NumSectors = sectors;
+    const int band = 130 / 7;
+    for (int k = 1; k <= sectors; ++k) {
+        int first = (k - 1) * band + 1;
+        int last = k == 7 ? 130 : k * band;
+        f.DesignRecords[static_cast<size_t>(k)] = {1, first, 130, last, 0.05 * k, -0.02 * k, 1.1 + 0.05 * k, k == 3 ? 200.0 : 0.0};
+    }
+    s.recalculate();
+}
+
+void BM_Recalculate7Sectors(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    for (auto _ : state) {
+        s.recalculate();
+        benchmark::DoNotOptimize(s.summary.cut);
+    }
+}
+BENCHMARK(BM_Recalculate7Sectors)->Unit(benchmark::kMillisecond);
+
+std::string benchFile() {
+    static std::string path = [] {
+        SilentPrompt prompt;
+        Session s(prompt);
+        makeField(s, 7);
+        std::string p = (std::filesystem::temp_directory_path() / "tarnwick-bench-130x130.fld").string();
+        s.writeField(p);
+        return p;
+    }();
+    return path;
+}
+
+void BM_OpenFieldFile(benchmark::State& state) {
+    const std::string path = benchFile();
+    SilentPrompt prompt;
+    Session s(prompt);
+    for (auto _ : state) {
+        s.openField(path);
+        benchmark::DoNotOptimize(s.summary.cut);
+    }
+}
+BENCHMARK(BM_OpenFieldFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFieldFile(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    s.openField(benchFile());
+    const std::string out = (std::filesystem::temp_directory_path() / "tarnwick-bench-save.fld").string();
+    for (auto _ : state) benchmark::DoNotOptimize(s.writeField(out));
+    std::filesystem::remove(out);
+}
+BENCHMARK(BM_SaveFieldFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

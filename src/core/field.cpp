@@ -20,17 +20,6 @@ int Preferences::colSpacing() const { return wholeSpacing(colSpacingText, "colum
 
 double Preferences::defaultRatio() const { return parseReading(defaultRatioText); }
 
-TFieldData* Field::station(int col, int row) {
-    if (col < 0 || row < 0 || col >= static_cast<int>(FieldData.size())) return nullptr;
-    auto& column = FieldData[static_cast<size_t>(col)];
-    if (row >= static_cast<int>(column.size())) return nullptr;
-    return &column[static_cast<size_t>(row)];
-}
-
-const TFieldData* Field::station(int col, int row) const {
-    return const_cast<Field*>(this)->station(col, row);
-}
-
 void Field::sizeFieldData(int cols, int rows) {
     FieldData.resize(static_cast<size_t>(cols + 1));
     for (auto& column : FieldData) column.resize(static_cast<size_t>(rows + 1));

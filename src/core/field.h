@@ -110,8 +110,12 @@ struct Field {
     Rect wholeField() const { return {1, 1, NumCols, NumRows}; }
 
     // Station record, or nullptr outside the records of the last scan.
-    TFieldData* station(int col, int row);
-    const TFieldData* station(int col, int row) const;
+    TFieldData* station(int col, int row) {
+        if (col < 0 || row < 0 || static_cast<size_t>(col) >= FieldData.size()) return nullptr;
+        auto& column = FieldData[static_cast<size_t>(col)];
+        return static_cast<size_t>(row) < column.size() ? &column[static_cast<size_t>(row)] : nullptr;
+    }
+    const TFieldData* station(int col, int row) const { return const_cast<Field*>(this)->station(col, row); }
     double weight(int col, int row) const {
         const TFieldData* s = station(col, row);
         return s ? s->Weight : 1.0;

@@ -2,11 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "number_format.h"
 #include "statistics.h"
 
 namespace tarnwick {
+
+namespace {
+
+// Work arrays are kept between designs: a recalculation designs up to nine
+// rectangles, and fresh arrays for each would cost more than the designs.
+thread_local std::vector<std::unique_ptr<DesignBuffers>> freeBuffers;
+
+}  // namespace
 
 DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep)
     : field_(f),
@@ -15,58 +24,95 @@ DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double
       divisor_(f.prefs.Divisor()),
       area_(f.prefs.stationArea()),
       meters_(!f.prefs.feet) {
+    if (freeBuffers.empty()) {
+        b_ = std::make_unique<DesignBuffers>();
+    } else {
+        b_ = std::move(freeBuffers.back());
+        freeBuffers.pop_back();
+    }
+    DesignBuffers& b = *b_;
+    b.clear();
     // Only stations with a record of the last scan can be designed.
-    const int lastRow = std::min(r.lastRow, f.NumRows);
-    const int lastCol = std::min(r.lastCol, f.NumCols);
+    const int lastRow = std::min({r.lastRow, f.NumRows, f.Survey.rowCount() - 1});
+    const int lastCol = std::min({r.lastCol, f.NumCols, f.Survey.colCount() - 1,
+                                  static_cast<int>(f.FieldData.size()) - 1});
+    const int firstRow = std::max(r.firstRow, 1);
+    const int firstCol = std::max(r.firstCol, 1);
+    const size_t capacity = static_cast<size_t>(std::max(0, lastRow - firstRow + 1)) *
+                            static_cast<size_t>(std::max(0, lastCol - firstCol + 1));
+    b.reserve(capacity);
     const SurveyGrid& g = f.Survey;
-    for (int row = std::max(r.firstRow, 1); row <= lastRow; ++row)
-        for (int col = std::max(r.firstCol, 1); col <= lastCol; ++col) {
+    for (int row = firstRow; row <= lastRow; ++row) {
+        // r' and c' count from 1 at the rectangle's first station.
+        const double rp = row - r.firstRow + 1;
+        for (int col = firstCol; col <= lastCol; ++col) {
             if (!g.holdsReading(col, row)) continue;
-            TFieldData* s = f.station(col, row);
-            if (!s) continue;
-            if (!(s->Weight > 0)) s->Weight = 1.0;
-            col_.push_back(col);
-            row_.push_back(row);
-            oe_.push_back(g.value(col, row));
-            sw_.push_back(area_ * s->Weight);
-            // r' and c' count from 1 at the rectangle's first station.
-            double rp = row - r.firstRow + 1;
-            double cp = col - r.firstCol + 1;
-            offset_.push_back(rp * colStep + cp * rowStep);
+            auto& column = f.FieldData[static_cast<size_t>(col)];
+            if (static_cast<size_t>(row) >= column.size()) continue;
+            TFieldData& s = column[static_cast<size_t>(row)];
+            if (!(s.Weight > 0)) s.Weight = 1.0;
+            const double cp = col - r.firstCol + 1;
+            b.col.push_back(col);
+            b.row.push_back(row);
+            b.oe.push_back(g.value(col, row));
+            b.sw.push_back(area_ * s.Weight);
+            b.offset.push_back(rp * colStep + cp * rowStep);
         }
-    ne_.assign(oe_.size(), 0.0);
+    }
+    b.ne.assign(b.oe.size(), 0.0);
+}
+
+DesignWork::~DesignWork() {
+    if (b_) freeBuffers.push_back(std::move(b_));
+}
+
+void DesignBuffers::clear() {
+    col.clear();
+    row.clear();
+    offset.clear();
+    oe.clear();
+    sw.clear();
+    ne.clear();
+}
+
+void DesignBuffers::reserve(size_t n) {
+    col.reserve(n);
+    row.reserve(n);
+    offset.reserve(n);
+    oe.reserve(n);
+    sw.reserve(n);
+    ne.reserve(n);
 }
 
 CutFill DesignWork::planePass(double base) {
-    CutFill out;
-    const size_t n = oe_.size();
-    for (size_t i = 0; i < n; ++i) {
-        double ne = rod_ ? base - offset_[i] : base + offset_[i];
-        ne_[i] = ne;
-        double x = ne - oe_[i];
-        double cf = rod_ ? -x : x;
-        double vol = sw_[i] * std::fabs(x) / divisor_;
-        if (cf > 0)
-            out.fill += vol;
-        else if (cf < 0)
-            out.cut += vol;
-    }
-    return out;
+    const size_t n = b_->oe.size();
+    const double* offset = b_->offset.data();
+    double* ne = b_->ne.data();
+    if (rod_)
+        for (size_t i = 0; i < n; ++i) ne[i] = base - offset[i];
+    else
+        for (size_t i = 0; i < n; ++i) ne[i] = base + offset[i];
+    return recompute();
 }
 
 CutFill DesignWork::recompute() const {
-    CutFill out;
-    const size_t n = oe_.size();
+    // Volumes are summed station by station in row order: the totals must
+    // not depend on how the loop is compiled.
+    const size_t n = b_->oe.size();
+    const double* ne = b_->ne.data();
+    const double* oe = b_->oe.data();
+    const double* sw = b_->sw.data();
+    const double divisor = divisor_;
+    const double sign = rod_ ? -1.0 : 1.0;
+    double cut = 0, fill = 0;
     for (size_t i = 0; i < n; ++i) {
-        double x = ne_[i] - oe_[i];
-        double cf = rod_ ? -x : x;
-        double vol = sw_[i] * std::fabs(x) / divisor_;
-        if (cf > 0)
-            out.fill += vol;
-        else if (cf < 0)
-            out.cut += vol;
+        const double x = ne[i] - oe[i];
+        const double cf = sign * x;
+        const double vol = sw[i] * std::fabs(x) / divisor;
+        fill += cf > 0 ? vol : 0.0;
+        cut += cf < 0 ? vol : 0.0;
     }
-    return out;
+    return {cut, fill};
 }
 
 void DesignWork::importExportStep(double v, const TDesignRecord& rec) {
@@ -83,20 +129,21 @@ void DesignWork::importExportStep(double v, const TDesignRecord& rec) {
     else
         step = step * 10;
     if (rod_) step = -step;
-    for (double& ne : ne_) ne += step;
+    for (double& ne : b_->ne) ne += step;
 }
 
 void DesignWork::writeBack() const {
-    for (size_t i = 0; i < oe_.size(); ++i) {
-        TFieldData& s = field_.FieldData[static_cast<size_t>(col_[i])][static_cast<size_t>(row_[i])];
-        s.oe = oe_[i];
-        double x = ne_[i] - oe_[i];
+    const DesignBuffers& b = *b_;
+    for (size_t i = 0; i < b.oe.size(); ++i) {
+        TFieldData& s = field_.FieldData[static_cast<size_t>(b.col[i])][static_cast<size_t>(b.row[i])];
+        s.oe = b.oe[i];
+        double x = b.ne[i] - b.oe[i];
         double cf = rod_ ? -x : x;
         if (target_ == Target::WholeField) {
-            s.FullNE = ne_[i];
+            s.FullNE = b.ne[i];
             s.FullCF = cf;
         } else {
-            s.SecNE = ne_[i];
+            s.SecNE = b.ne[i];
             s.SecCF = cf;
         }
     }

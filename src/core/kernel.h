@@ -3,6 +3,7 @@
 // stations, moves it up or down until cut stands in the asked ratio to fill,
 // then moves it again for an import or export volume.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,16 @@ struct CutFill {
     double ratio() const { return fill > 0 ? cut / fill : 0.0; }
 };
 
+struct DesignBuffers {
+    std::vector<int> col, row;
+    std::vector<double> offset;  // r' * column step + c' * row step
+    std::vector<double> oe;
+    std::vector<double> sw;      // station area * weight
+    std::vector<double> ne;
+    void clear();
+    void reserve(size_t n);
+};
+
 // The stations of one rectangle that hold a reading, in row order, as flat
 // arrays: every iteration of the kernel runs over these.
 class DesignWork {
@@ -25,8 +36,11 @@ public:
     // colStep: change from one row to the next; rowStep: from one column to
     // the next.
     DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep);
+    ~DesignWork();
+    DesignWork(const DesignWork&) = delete;
+    DesignWork& operator=(const DesignWork&) = delete;
 
-    size_t size() const { return oe_.size(); }
+    size_t size() const { return b_->oe.size(); }
     // New elevation of each station from the plane through `base`.
     CutFill planePass(double base);
     // Cut and fill of the new elevations already held.
@@ -45,11 +59,7 @@ private:
     double divisor_;
     double area_;
     bool meters_;
-    std::vector<int> col_, row_;
-    std::vector<double> offset_;  // r' * column step + c' * row step
-    std::vector<double> oe_;
-    std::vector<double> sw_;      // station area * weight
-    std::vector<double> ne_;
+    std::unique_ptr<DesignBuffers> b_;
 };
 
 // The plane's height at the rectangle's origin so that it passes through

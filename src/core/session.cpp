@@ -77,27 +77,31 @@ bool Session::wholeFieldPass() {
     return true;
 }
 
-void Session::sectorPass() {
+void Session::sectorPass(bool wholeFieldDesigned) {
     Field& f = field;
     for (int r = 1; r <= f.NumRows; ++r)
         for (int c = 1; c <= f.NumCols; ++c)
             if (TFieldData* s = f.station(c, r)) s->SecNE = s->SecCF = 0;
+    // The whole field is designed first; when the whole-field pass has just
+    // done so from the same survey and values, designing it again would give
+    // the same numbers.
+    if (!wholeFieldDesigned) design(0);
     // Blended sectors are designed separately until blending is built.
-    for (int k = 0; k <= f.NumSectors; ++k) design(k);
+    for (int k = 1; k <= f.NumSectors; ++k) design(k);
 }
 
 void Session::recalculate() {
     designed_ = false;
     guarded([&] {
-        wholeFieldPass();
-        if (field.NumSectors > 0) sectorPass();
+        bool whole = wholeFieldPass();
+        if (field.NumSectors > 0) sectorPass(whole);
     });
     refreshOutputs();
 }
 
 void Session::recalculateSectors() {
     designed_ = false;
-    guarded([&] { sectorPass(); });
+    guarded([&] { sectorPass(false); });
     refreshOutputs();
 }
 
@@ -231,7 +235,8 @@ bool Session::openField(const std::string& path) {
 
     fieldScan(field);
     designed_ = false;
-    guarded([&] { wholeFieldPass(); });
+    bool wholeDesigned = false;
+    guarded([&] { wholeDesigned = wholeFieldPass(); });
     Field& f = field;
     if (f.NumSectors >= 2) {
         const TDesignRecord& p = f.DesignRecords[static_cast<size_t>(f.NumSectors - 1)];
@@ -243,7 +248,7 @@ bool Session::openField(const std::string& path) {
             const TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
             f.Survey.setPicture(rec.FirstCol, rec.FirstRow, kPictureFirstSector + k - 1);
         }
-        guarded([&] { sectorPass(); });
+        guarded([&] { sectorPass(wholeDesigned); });
     }
     refreshOutputs();
     FieldSaved = false;

@@ -105,7 +105,7 @@ public:
 
 private:
     bool wholeFieldPass();
-    void sectorPass();
+    void sectorPass(bool wholeFieldDesigned);
     bool design(int k);
     void refreshOutputs();
     void refreshDesignSummary();

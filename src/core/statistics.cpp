@@ -13,20 +13,42 @@ Rect onGrid(const Field& f, const Rect& r) {
             std::min(r.lastRow, f.Survey.rowCount() - 1)};
 }
 
-double regression(const std::vector<double>& xs, const std::vector<double>& ys) {
-    const double n = static_cast<double>(xs.size());
-    if (xs.empty()) return 0;
-    double sx = 0, sy = 0, sxy = 0, sxx = 0;
-    for (size_t i = 0; i < xs.size(); ++i) {
-        sx += xs[i];
-        sy += ys[i];
-        sxy += xs[i] * ys[i];
-        sxx += xs[i] * xs[i];
+// Least-squares slope of (x, y) points given one by one.
+class Regression {
+public:
+    void add(double x, double y) {
+        ++n_;
+        sx_ += x;
+        sy_ += y;
+        sxy_ += x * y;
+        sxx_ += x * x;
     }
-    double d = sxx - sx * sx / n;
-    double num = sxy - sx * sy / n;
-    return d == 0 ? 0 : num / d;
-}
+    double slope() const {
+        if (n_ == 0) return 0;
+        const double n = n_;
+        double d = sxx_ - sx_ * sx_ / n;
+        double num = sxy_ - sx_ * sy_ / n;
+        return d == 0 ? 0 : num / d;
+    }
+
+private:
+    int n_ = 0;
+    double sx_ = 0, sy_ = 0, sxy_ = 0, sxx_ = 0;
+};
+
+// Readings slope of the values met one by one: zeros skipped, the k-th
+// non-zero value at x = k.
+class ReadingsRegression {
+public:
+    void add(double v) {
+        if (v != 0) r_.add(++k_, v);
+    }
+    double slope(bool rodReadings) const { return rodReadings ? -r_.slope() : r_.slope(); }
+
+private:
+    Regression r_;
+    int k_ = 0;
+};
 
 }  // namespace
 
@@ -89,21 +111,15 @@ double colAverage(const Field& f, int col, int firstRow, int lastRow) {
 }
 
 double seriesSlope(const std::vector<double>& values, bool rodReadings) {
-    std::vector<double> xs(values.size());
-    for (size_t i = 0; i < xs.size(); ++i) xs[i] = static_cast<double>(i + 1);
-    double s = regression(xs, values);
-    return rodReadings ? -s : s;
+    Regression r;
+    for (size_t i = 0; i < values.size(); ++i) r.add(static_cast<double>(i + 1), values[i]);
+    return rodReadings ? -r.slope() : r.slope();
 }
 
 double readingsSlope(const std::vector<double>& values, bool rodReadings) {
-    std::vector<double> xs, ys;
-    for (double v : values)
-        if (v != 0) {
-            ys.push_back(v);
-            xs.push_back(static_cast<double>(ys.size()));
-        }
-    double s = regression(xs, ys);
-    return rodReadings ? -s : s;
+    ReadingsRegression r;
+    for (double v : values) r.add(v);
+    return r.slope(rodReadings);
 }
 
 BestFit bestFitOfRectangle(Field& f, const Rect& r) {
@@ -130,19 +146,21 @@ BestFit wholeFieldBestFit(Field& f) {
     for (int r = 1; r <= rows; ++r) f.RowAverages[static_cast<size_t>(r)] = rowAverage(f, r, 1, cols);
     for (int c = 1; c <= cols; ++c) f.ColAverages[static_cast<size_t>(c)] = colAverage(f, c, 1, rows);
 
-    std::vector<double> line;
-    double colSum = 0;
-    for (int c = 1; c <= cols; ++c) {
-        line.clear();
-        for (int r = 1; r <= rows; ++r) line.push_back(f.Survey.value(c, r));
-        colSum += readingsSlope(line, rod);
-    }
+    // One pass in row order: each row's regression is finished at the row's
+    // end, each column's keeps running until the last row.
+    std::vector<ReadingsRegression> columns(static_cast<size_t>(cols + 1));
     double rowSum = 0;
     for (int r = 1; r <= rows; ++r) {
-        line.clear();
-        for (int c = 1; c <= cols; ++c) line.push_back(f.Survey.value(c, r));
-        rowSum += readingsSlope(line, rod);
+        ReadingsRegression row;
+        for (int c = 1; c <= cols; ++c) {
+            double v = f.Survey.value(c, r);
+            row.add(v);
+            columns[static_cast<size_t>(c)].add(v);
+        }
+        rowSum += row.slope(rod);
     }
+    double colSum = 0;
+    for (int c = 1; c <= cols; ++c) colSum += columns[static_cast<size_t>(c)].slope(rod);
     double rowStep = rows > 0 ? roundTo(rowSum / rows, 3) : 0.0;
     double colStep = cols > 0 ? roundTo(colSum / cols, 3) : 0.0;
     BestFit b;

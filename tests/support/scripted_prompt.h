@@ -1,0 +1,48 @@
+#pragma once
+// A prompt that records every message and answers from a script.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "prompt.h"
+
+namespace tarnwick::test {
+
+class ScriptedPrompt : public Prompt {
+public:
+    std::vector<std::string> messages;  // "error: ...", "question: ...", "beep"
+    std::deque<Answer> answers;         // next answers to questions; No when empty
+    std::deque<std::string> files;      // next file choices; Cancel when empty
+
+    void error(const std::string& t) override { messages.push_back("error: " + t); }
+    void warning(const std::string& t) override { messages.push_back("warning: " + t); }
+    void information(const std::string& t) override { messages.push_back("info: " + t); }
+    bool confirm(const std::string& t) override {
+        messages.push_back("question: " + t);
+        return next() == Answer::Yes;
+    }
+    Answer confirmOrCancel(const std::string& t) override {
+        messages.push_back("question: " + t);
+        return next();
+    }
+    void beep() override { messages.push_back("beep"); }
+    std::optional<std::string> chooseOpenFile(const FileChoice&) override { return nextFile(); }
+    std::optional<std::string> chooseSaveFile(const FileChoice&) override { return nextFile(); }
+
+private:
+    Answer next() {
+        if (answers.empty()) return Answer::No;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> nextFile() {
+        if (files.empty()) return std::nullopt;
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+}  // namespace tarnwick::test
