@@ -128,6 +128,7 @@ TEST(FieldFile, BlendFlagsAndUnitsOfTheHeader) {
     EXPECT_FALSE(f.prefs.feet);
     EXPECT_EQ(f.prefs.Divisor(), 1.0);
     EXPECT_EQ(f.prefs.rowSpacingText, "100");  // spacings stay what the file says
+    EXPECT_NE(fieldFileText(f).find(",Client 1,0,1,0,2,3\r\n"), std::string::npos);  // carried through
 }
 
 TEST(FieldFile, DamagedFilesKeepWhatWasRead) {
