@@ -8,6 +8,8 @@
 
 namespace tarnwick {
 
+struct Preferences;
+
 enum class Answer { Yes, No, Cancel };
 
 struct FileChoice {
@@ -27,6 +29,9 @@ public:
     virtual void beep() = 0;
     virtual std::optional<std::string> chooseOpenFile(const FileChoice&) { return std::nullopt; }
     virtual std::optional<std::string> chooseSaveFile(const FileChoice&) { return std::nullopt; }
+    // The "Data Preferences" dialog: edits the live preferences until it
+    // is closed (it has no Cancel).
+    virtual void showPreferences(Preferences&) {}
 };
 
 // Answers nothing and says nothing: for batch work with no user.

@@ -10,6 +10,7 @@
 #include "field.h"
 #include "prompt.h"
 #include "result_tables.h"
+#include "settings.h"
 #include "statistics.h"
 
 namespace tarnwick {
@@ -60,6 +61,50 @@ struct DesignPanel {
 // "Comp. Slope:" and "Rotate" ... "Deg." of a row and a column slope.
 std::pair<std::string, std::string> compoundSlopeText(double rowSlope, double colSlope);
 
+// What a command changed, for the views that show it.
+class SessionListener {
+public:
+    virtual ~SessionListener() = default;
+    virtual void surveyChanged() {}       // Survey cell texts or pictures
+    virtual void resultsChanged() {}      // result grids, captions, summary, design panel
+    virtual void fieldReplaced() {}       // New, Open: everything
+    virtual void preferencesChanged() {}  // data type, units, spacing, default ratio
+    virtual void stateChanged() {}        // AutoReCalc, direction, view, tab, best fit, file name
+};
+
+// Auto-advance of the Survey grid's cursor after Enter.
+enum class Direction { LR, RL, UD, DU };
+const char* directionCaption(Direction d);
+
+struct CellPos {
+    int col = 1;
+    int row = 1;
+    bool operator==(const CellPos&) const = default;
+};
+
+struct Selection {
+    int firstCol = 1;
+    int firstRow = 1;
+    int lastCol = 1;
+    int lastRow = 1;
+    bool operator==(const Selection&) const = default;
+};
+
+enum class EditOutcome { Accepted, Emptied, Refused };
+
+enum class DesignBox { Ratio, ColSlope, RowSlope, ImportExport };
+
+// The Row/Column Profiles chart below the Survey grid.
+struct ProfileSeries {
+    std::string title;
+    std::vector<std::pair<double, double>> points;
+};
+struct ProfileData {
+    bool shown = false;  // only above 3 stations
+    double xMax = 0;
+    ProfileSeries row, col;
+};
+
 class Session {
 public:
     explicit Session(Prompt& prompt);
@@ -72,6 +117,23 @@ public:
     bool useBestFitSlopes = false;  // "Use Best Fit Slopes"
     bool autoReCalc = true;         // "AutoReCalc"
     int designTab = 0;              // 0 "Entire Field", k "Sector<k>"
+
+    // Survey entry.
+    std::string LastValue;          // the last accepted reading
+    Direction direction = Direction::LR;
+    CellPos current;                // the Survey grid's current cell
+    CellPos remembered;             // the cell of the last right-click
+    Selection selection;
+
+    // Printed page headers and the laser receiver (kept in the settings file).
+    std::array<std::string, 4> headerLines = Settings{}.headerLines;
+    int laserModel = 1;
+    std::string laserAddTo = "0";
+    int serialPortIndex = 1;
+    bool exportMode = false;        // started for a command-line export
+
+    void addListener(SessionListener* l) { listeners_.push_back(l); }
+    void removeListener(SessionListener* l);
 
     // Results as the views show them.
     FieldInfo info;
@@ -103,7 +165,70 @@ public:
     // designed separately.
     bool blendPending() const { return field.blend.on() && field.NumSectors > 0; }
 
+    // ---- Survey entry and grid editing -----------------------------------
+    // The cell editor closed on (col, row) with `text`.
+    EditOutcome finishEdit(int col, int row, const std::string& text);
+    void pressEnter();           // repeat LastValue into an empty cell, advance
+    void pressHome();            // clear LastValue, go to column 1
+    void pressOtherKey();        // any key but Enter clears LastValue
+    void pressDelete();          // empty the current cell
+    void leftClick(int col, int row);
+    void rightClick(int col, int row);
+    void cycleDirection();
+    void leaveSurveyGrid();      // recalculates while AutoReCalc is off
+    // Clipboard text of the selection; nothing below 2 stations.
+    std::optional<std::string> copyCells(const Selection& sel);
+    // Moves the selection's text to the clipboard text; nothing when refused.
+    std::optional<std::string> cutCells(const Selection& sel);
+    void pasteCells(const std::string& text, CellPos topLeft);
+    void insertRow();
+    void insertCol();
+    void deleteRow();
+    void deleteCol();
+    Selection selectRow() const;
+    Selection selectCol() const;
+    Selection selectAll() const;
+    std::string partialStationHint(int col, int row) const;
+    int surveyColumnWidth() const;
+    ProfileData profile(int col, int row) const;
+    // Before another page is shown: false keeps the Survey page.
+    bool pageChangeAllowed();
+    void setAutoReCalc(bool on);
+    void clearAllSectors();
+
+    // ---- Design panel -----------------------------------------------------
+    void enterDesignBox(DesignBox box, const std::string& text);
+    // While typing in a slope box: a value above 20 beeps and gives back the
+    // text to restore; nothing when the text may stay.
+    std::optional<std::string> designBoxTyped(DesignBox box, const std::string& text);
+    void leaveDesignBox(DesignBox box, const std::string& text);
+    void setUseBestFitSlopes(bool on);
+    void selectDesignTab(int k);
+    void reCalc();  // the "ReCalc" button
+
+    // ---- Field file commands ----------------------------------------------
+    void newField();
+    bool openCommand();
+    bool openFieldCommand(const std::string& path);  // Open with a known name
+    bool saveCommand();
+    bool saveAsCommand();
+    // The close questions; true when the window may close.
+    bool closeCommand();
+    // "Preferences..."; `store` keeps the settings file.
+    void preferencesCommand(SettingsStore* store);
+    bool writeSettingsTo(SettingsStore& store);
+
+    // Marks the field changed since it was last written.
+    void fieldChanged() { FieldSaved = false; }
+
 private:
+    void notifySurvey();
+    void notifyResults();
+    void notifyState();
+    void notifyReplaced();
+    void notifyPreferences();
+    void recalculateIfAuto();
+    bool writeTo(const std::string& path);
     bool wholeFieldPass();
     void sectorPass(bool wholeFieldDesigned);
     bool design(int k);
@@ -114,6 +239,9 @@ private:
     bool guarded(F&& step);
 
     Prompt* prompt_;
+    std::vector<SessionListener*> listeners_;
+    double rememberedBoxValue_ = 0;
+    std::string saveAsFilter_ = "Yardbook Files (*.fld)|*.fld|All Files (*.*)|*.*";
     DesignView view_ = DesignView::FullField;
     bool sectorDesignEnabled_ = false;
     bool designed_ = false;
