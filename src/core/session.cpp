@@ -26,6 +26,22 @@ std::pair<std::string, std::string> compoundSlopeText(double x, double y) {
 
 Session::Session(Prompt& prompt) : prompt_(&prompt) {}
 
+void Session::notifySurvey() {
+    for (auto* l : listeners_) l->surveyChanged();
+}
+void Session::notifyResults() {
+    for (auto* l : listeners_) l->resultsChanged();
+}
+void Session::notifyState() {
+    for (auto* l : listeners_) l->stateChanged();
+}
+void Session::notifyReplaced() {
+    for (auto* l : listeners_) l->fieldReplaced();
+}
+void Session::notifyPreferences() {
+    for (auto* l : listeners_) l->preferencesChanged();
+}
+
 template <class F>
 bool Session::guarded(F&& step) {
     try {
@@ -113,11 +129,14 @@ void Session::refreshOutputs() {
     refreshDesignSummary();
     fillDesignParameters();
     showDesignRecord(designTab);
+    notifyResults();
 }
 
 void Session::setView(DesignView v) {
     view_ = v;
-    guarded([&] { results.fill(field, view_); });
+    if (results.filled()) guarded([&] { results.fill(field, view_); });
+    notifyResults();
+    notifyState();
 }
 
 void Session::showDesignRecord(int k) {
@@ -219,14 +238,13 @@ bool Session::openField(const std::string& path) {
     }
     auto bytes = readWholeFile(path);
     clearField(field);
-    results.clear();
-    view_ = DesignView::FullField;
-    designTab = 0;
+    resetResults();
     FieldSaved = false;
     if (kind == FieldFileKind::Version1) {
         useBestFitSlopes = false;
         if (!bytes || readVersion1Text(*bytes, field) != ReadStatus::Ok) {
             prompt_->error("Invalid Field Data");
+            notifyReplaced();
             return true;
         }
     } else if (!bytes || readFieldText(*bytes, field) != ReadStatus::Ok) {
@@ -252,6 +270,7 @@ bool Session::openField(const std::string& path) {
     }
     refreshOutputs();
     FieldSaved = false;
+    notifyReplaced();
     return true;
 }
 

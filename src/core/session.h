@@ -4,8 +4,11 @@
 // and the field file commands. The desktop program and the command-line
 // tool both drive a Session; neither computes anything itself.
 
+#include <array>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "field.h"
 #include "prompt.h"
@@ -133,7 +136,7 @@ public:
     bool exportMode = false;        // started for a command-line export
 
     void addListener(SessionListener* l) { listeners_.push_back(l); }
-    void removeListener(SessionListener* l);
+    void removeListener(SessionListener* l) { std::erase(listeners_, l); }
 
     // Results as the views show them.
     FieldInfo info;
@@ -229,6 +232,7 @@ private:
     void notifyPreferences();
     void recalculateIfAuto();
     bool writeTo(const std::string& path);
+    void resetResults();  // blank captions, boxes and grids of a cleared field
     bool wholeFieldPass();
     void sectorPass(bool wholeFieldDesigned);
     bool design(int k);
