@@ -2,6 +2,7 @@
 // A prompt that records every message and answers from a script.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ public:
     std::vector<std::string> messages;  // "error: ...", "question: ...", "beep"
     std::deque<Answer> answers;         // next answers to questions; No when empty
     std::deque<std::string> files;      // next file choices; Cancel when empty
+    // What the user does in the "Data Preferences" dialog; nothing when unset.
+    std::function<void(Preferences&)> onPreferences;
 
     void error(const std::string& t) override { messages.push_back("error: " + t); }
     void warning(const std::string& t) override { messages.push_back("warning: " + t); }
@@ -29,6 +32,9 @@ public:
     void beep() override { messages.push_back("beep"); }
     std::optional<std::string> chooseOpenFile(const FileChoice&) override { return nextFile(); }
     std::optional<std::string> chooseSaveFile(const FileChoice&) override { return nextFile(); }
+    void showPreferences(Preferences& p) override {
+        if (onPreferences) onPreferences(p);
+    }
 
 private:
     Answer next() {
