@@ -53,7 +53,7 @@ struct DesignSummary {
 };
 
 // The design tab's boxes and captions for the record shown.
-struct DesignPanel {
+struct DesignPanelState {
     int record = 0;
     bool bestFitVisible = true;  // "Use Best Fit Slopes" and "Minimize Yardage"
     std::string ratio, colSlope, rowSlope, importExport;
@@ -141,7 +141,7 @@ public:
     // Results as the views show them.
     FieldInfo info;
     DesignSummary summary;
-    DesignPanel panel;
+    DesignPanelState panel;
     ResultGrids results;
     DesignParametersTable parameters;
     DesignView view() const { return view_; }

@@ -41,7 +41,7 @@ void Session::resetResults() {
     info = FieldInfo{};
     summary = DesignSummary{};
     std::string ratio = panel.ratio;
-    panel = DesignPanel{};
+    panel = DesignPanelState{};
     panel.ratio = ratio;
     panel.colSlope = panel.rowSlope = "0.000";
     panel.importExport = "0";

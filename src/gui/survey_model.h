@@ -1,0 +1,38 @@
+#pragma once
+// The Survey grid's table model: the session's survey text, 130 x 130
+// station cells, header labels, the partial-station hint, sector pictures
+// and outlines. An edit goes to the session's cell validation.
+
+#include <QAbstractTableModel>
+
+namespace tarnwick {
+
+class Session;
+
+class SurveyModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // Roles beyond Qt's for the delegate.
+    enum Role { PictureRole = Qt::UserRole + 1, BordersRole };
+
+    explicit SurveyModel(Session& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The survey text changed: every cell may show something else.
+    void refresh();
+    // The current cell moved: its row and column headers stand out.
+    void setCurrent(int col, int row);
+
+private:
+    Session& session_;
+    int currentCol_ = 1;
+    int currentRow_ = 1;
+};
+
+}  // namespace tarnwick
