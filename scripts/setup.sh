@@ -10,6 +10,8 @@ cd "$ROOT"
 TARNWICK_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+  qt6-base-dev qt6-charts-dev qt6-serialport-dev libgl-dev
+  fontconfig fonts-liberation fonts-dejavu-core
 )
 
 as_root() {
