@@ -102,15 +102,28 @@ TEST(Settings, StoredValuesBecomeThePreferences) {
     const Case cases[] = {
         {"meters keep the stored spacings",
          {{{"Options", "Yards"}, "0"}, {{"Options", "RowGrid"}, "25"}, {{"Options", "ColGrid"}, "20"}},
-         false, false, "25x20", 1},
+         false,
+         false,
+         "25x20",
+         1},
         {"rod readings with a row spacing of 25",
          {{{"Options", "elevations"}, "0"}, {{"Options", "RowGrid"}, "25"}},
-         true, true, "25x100", 1},
-        {"any other integer is true", {{{"Options", "elevations"}, "-3"}, {{"Options", "Yards"}, " 2 "}}, false, true,
-         "100x100", 1},
+         true,
+         true,
+         "25x100",
+         1},
+        {"any other integer is true",
+         {{{"Options", "elevations"}, "-3"}, {{"Options", "Yards"}, " 2 "}},
+         false,
+         true,
+         "100x100",
+         1},
         {"unreadable Booleans take the defaults",
          {{{"Options", "elevations"}, "no"}, {{"Options", "Yards"}, ""}},
-         false, true, "100x100", 1},
+         false,
+         true,
+         "100x100",
+         1},
         {"a fractional Boolean is unreadable", {{{"Options", "Yards"}, "0.0"}}, false, true, "100x100", 1},
         {"a known laser model", {{{"serial", "Mast"}, "0"}}, false, true, "100x100", 0},
         {"an unknown laser model keeps the default", {{{"serial", "Mast"}, "7"}}, false, true, "100x100", 1},
@@ -144,10 +157,10 @@ TEST(Settings, EntriesAreWrittenInSectionOrderWithBooleansAsDigits) {
     s.add = "-0.35";
     s.com = 0;
     const std::vector<std::tuple<std::string, std::string, std::string>> expected{
-        {"Options", "elevations", "0"}, {"Options", "RowGrid", "50"}, {"Options", "ColGrid", "25"},
-        {"Options", "Ratio", "1.40"},   {"Options", "Yards", "0"},    {"Header", "Line1", "Smith, Sons & Co."},
-        {"Header", "Line2", "Line two"}, {"Header", "Line3", ""},     {"Header", "Line4", ""},
-        {"serial", "Mast", "2"},        {"serial", "add", "-0.35"},   {"serial", "Com", "0"},
+        {"Options", "elevations", "0"},  {"Options", "RowGrid", "50"}, {"Options", "ColGrid", "25"},
+        {"Options", "Ratio", "1.40"},    {"Options", "Yards", "0"},    {"Header", "Line1", "Smith, Sons & Co."},
+        {"Header", "Line2", "Line two"}, {"Header", "Line3", ""},      {"Header", "Line4", ""},
+        {"serial", "Mast", "2"},         {"serial", "add", "-0.35"},   {"serial", "Com", "0"},
     };
     std::vector<std::tuple<std::string, std::string, std::string>> written;
     for (const auto& e : settingsEntries(s)) written.emplace_back(e.section, e.key, e.value);
@@ -230,9 +243,9 @@ TEST(PreferencesRules, RowChoiceSetsBothColumnChoiceOnlyItself) {
 
 TEST(PreferencesRules, DefaultRatioBox) {
     const std::pair<const char*, bool> typed[] = {
-        {"", true},          {".", true},        {"1.", true},     {"1.25", true}, {"1234.56", true},
-        {"1234567", true},   {"12345.67", false}, {"1.255", false}, {"-1", false}, {"1,25", false},
-        {"1.2.", false},     {"1e2", false},     {" 1", false},
+        {"", true},        {".", true},         {"1.", true},     {"1.25", true}, {"1234.56", true},
+        {"1234567", true}, {"12345.67", false}, {"1.255", false}, {"-1", false},  {"1,25", false},
+        {"1.2.", false},   {"1e2", false},      {" 1", false},
     };
     for (const auto& [text, allowed] : typed) EXPECT_EQ(ratioTextAllowed(text), allowed) << '"' << text << '"';
 

@@ -19,11 +19,17 @@ void rowSpacingChosen(Preferences& p, const std::string& entry) {
     p.colSpacingText = entry;
 }
 
-void colSpacingChosen(Preferences& p, const std::string& entry) { p.colSpacingText = entry; }
+void colSpacingChosen(Preferences& p, const std::string& entry) {
+    p.colSpacingText = entry;
+}
 
-void rowSpacingTyped(Preferences& p, const std::string& text) { p.rowSpacingText = text; }
+void rowSpacingTyped(Preferences& p, const std::string& text) {
+    p.rowSpacingText = text;
+}
 
-void colSpacingTyped(Preferences& p, const std::string& text) { p.colSpacingText = text; }
+void colSpacingTyped(Preferences& p, const std::string& text) {
+    p.colSpacingText = text;
+}
 
 bool ratioTextAllowed(const std::string& text) {
     if (text.size() > static_cast<size_t>(kRatioMaxLength)) return false;
@@ -42,7 +48,9 @@ bool ratioTextAllowed(const std::string& text) {
     return true;
 }
 
-void defaultRatioTyped(Preferences& p, const std::string& text) { p.defaultRatioText = text; }
+void defaultRatioTyped(Preferences& p, const std::string& text) {
+    p.defaultRatioText = text;
+}
 
 void defaultRatioFinished(Preferences& p) {
     const double value = parseNumber(p.defaultRatioText).value_or(0.0);

@@ -34,7 +34,9 @@ bool readBool(const SettingsStore& store, const char* section, const char* key, 
     return n ? *n != 0 : fallback;
 }
 
-const char* boolText(bool b) { return b ? "1" : "0"; }
+const char* boolText(bool b) {
+    return b ? "1" : "0";
+}
 
 }  // namespace
 
