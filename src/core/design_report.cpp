@@ -149,8 +149,8 @@ std::string designSummaryText(const Session& s) {
     line("  Total fill:     " + sum.totalFill + " " + u.volume);
     line("  Import/Export:  " + sum.importExportText + " " + u.volume);
     line("  C/F ratio:      " + sum.ratioText);
-    if (s.blendPending())
-        line("Note: the field asks for blended sectors; this version designs the sectors separately.");
+    if (f.blend.on() && f.NumSectors > 0)
+        line(std::string("Sectors blended at ") + (f.blend.colChecked ? "row" : "column") + " breaks.");
     return out;
 }
 

@@ -18,6 +18,10 @@ thread_local std::vector<std::unique_ptr<DesignBuffers>> freeBuffers;
 }  // namespace
 
 DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep)
+    : DesignWork(f, r, t, colStep, rowStep, {}) {}
+
+DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep,
+                       const std::function<bool(int, int)>& keep)
     : field_(f),
       target_(t),
       rod_(f.prefs.RodReadings),
@@ -46,7 +50,7 @@ DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double
         // r' and c' count from 1 at the rectangle's first station.
         const double rp = row - r.firstRow + 1;
         for (int col = firstCol; col <= lastCol; ++col) {
-            if (!g.holdsReading(col, row)) continue;
+            if (!g.holdsReading(col, row) || (keep && !keep(col, row))) continue;
             auto& column = f.FieldData[static_cast<size_t>(col)];
             if (static_cast<size_t>(row) >= column.size()) continue;
             TFieldData& s = column[static_cast<size_t>(row)];
@@ -130,6 +134,18 @@ void DesignWork::importExportStep(double v, const TDesignRecord& rec) {
         step = step * 10;
     if (rod_) step = -step;
     for (double& ne : b_->ne) ne += step;
+}
+
+void DesignWork::loadNewElevations() {
+    DesignBuffers& b = *b_;
+    for (size_t i = 0; i < b.oe.size(); ++i) {
+        const TFieldData& s = field_.FieldData[static_cast<size_t>(b.col[i])][static_cast<size_t>(b.row[i])];
+        b.ne[i] = target_ == Target::WholeField ? s.FullNE : s.SecNE;
+    }
+}
+
+void DesignWork::shift(double x) {
+    for (double& ne : b_->ne) ne -= x;
 }
 
 void DesignWork::writeBack() const {
@@ -234,6 +250,44 @@ std::optional<double> trialDesign(Field& f, double rowSlope, double colSlope, bo
     CutFill cf = ratioIteration(w, base, r, c.count, 11, rod, f.prefs.Divisor());
     if (writeBack) w.writeBack();
     return roundTo(cf.cut, 1);
+}
+
+void DesignWork::setSteps(const Rect& r, double colStep, double rowStep) {
+    DesignBuffers& b = *b_;
+    for (size_t i = 0; i < b.offset.size(); ++i) {
+        // The same r' and c' as when the stations were gathered.
+        const double rp = b.row[i] - r.firstRow + 1;
+        const double cp = b.col[i] - r.firstCol + 1;
+        b.offset[i] = rp * colStep + cp * rowStep;
+    }
+}
+
+TrialDesigner::TrialDesigner(Field& f) : field_(f), rect_(f.wholeField()) {
+    if (f.NumStations < 5) return;
+    TDesignRecord& rec = f.DesignRecords[0];
+    if (rec.CutFillRatio == 0) rec.CutFillRatio = f.prefs.defaultRatio();
+    ratio_ = rec.CutFillRatio;
+    rowSpacing_ = f.prefs.rowSpacing();
+    colSpacing_ = f.prefs.colSpacing();
+    average_ = rectangleAverage(f, rect_);
+    centroid_ = rectangleCentroid(f, rect_);
+    work_ = std::make_unique<DesignWork>(f, rect_, Target::WholeField, 0.0, 0.0);
+}
+
+std::optional<double> TrialDesigner::cut(double rowSlope, double colSlope) {
+    if (!work_) return std::nullopt;
+    // The steps and the base in the same order of arithmetic as trialDesign.
+    const double cs = colSlope * rowSpacing_ / 100;
+    const double rs = rowSlope * colSpacing_ / 100;
+    const bool rod = field_.prefs.RodReadings;
+    double base = baseElevation(rod, average_, centroid_.meanRow, centroid_.meanCol, cs, rs);
+    work_->setSteps(rect_, cs, rs);
+    CutFill cf = ratioIteration(*work_, base, ratio_, centroid_.count, 11, rod, field_.prefs.Divisor());
+    return roundTo(cf.cut, 1);
+}
+
+void TrialDesigner::writeBack() const {
+    if (work_) work_->writeBack();
 }
 
 }  // namespace tarnwick

@@ -3,11 +3,13 @@
 // stations, moves it up or down until cut stands in the asked ratio to fill,
 // then moves it again for an import or export volume.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "field.h"
+#include "statistics.h"
 
 namespace tarnwick {
 
@@ -36,6 +38,9 @@ public:
     // colStep: change from one row to the next; rowStep: from one column to
     // the next.
     DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep);
+    // Only the stations of the rectangle for which `keep(col, row)` holds.
+    DesignWork(Field& f, const Rect& r, Target t, double colStep, double rowStep,
+               const std::function<bool(int, int)>& keep);
     ~DesignWork();
     DesignWork(const DesignWork&) = delete;
     DesignWork& operator=(const DesignWork&) = delete;
@@ -49,8 +54,16 @@ public:
     void importExportStep(double v, const TDesignRecord& rec);
     // Stores the new elevations and cuts/fills in the station records.
     void writeBack() const;
+    // Takes the new elevations the station records hold for the target.
+    void loadNewElevations();
+    // Lowers every new elevation by x.
+    void shift(double x);
 
     double stationArea() const { return area_; }
+
+    // Replaces the plane offsets with those of other steps, over the same
+    // stations; `r` is the rectangle the stations were gathered for.
+    void setSteps(const Rect& r, double colStep, double rowStep);
 
 private:
     Field& field_;
@@ -83,5 +96,35 @@ bool designRecord(Field& f, int k);
 // and returns its cut, rounded to 1 decimal; nothing below 5 stations. With
 // writeBack the stations keep the trial plane.
 std::optional<double> trialDesign(Field& f, double rowSlope, double colSlope, bool writeBack = true);
+
+// The whole-field trial design made again and again with other slopes: the
+// stations, their average and centroid are gathered once, and each trial
+// only recomputes the plane. Every trial gives exactly the cut trialDesign
+// gives for the same slopes. Takes the default ratio into the whole field's
+// record when its ratio is 0, as trialDesign does; throws SpacingError when
+// a spacing is not a whole number.
+class TrialDesigner {
+public:
+    explicit TrialDesigner(Field& f);
+    TrialDesigner(const TrialDesigner&) = delete;
+    TrialDesigner& operator=(const TrialDesigner&) = delete;
+
+    // Below 5 stations no trial is made.
+    bool ready() const { return work_ != nullptr; }
+    // Cut of the whole field at these slopes, rounded to 1 decimal.
+    std::optional<double> cut(double rowSlope, double colSlope);
+    // Stores the last trial's plane in FullNE/FullCF.
+    void writeBack() const;
+
+private:
+    Field& field_;
+    Rect rect_;
+    int rowSpacing_ = 0;
+    int colSpacing_ = 0;
+    double ratio_ = 0;
+    double average_ = 0;
+    Centroid centroid_;
+    std::unique_ptr<DesignWork> work_;
+};
 
 }  // namespace tarnwick

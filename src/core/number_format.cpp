@@ -158,12 +158,16 @@ std::optional<int> parseInt(std::string_view text) {
     return v;
 }
 
-double parseReading(std::string_view text) {
-    if (text.empty()) return 0.0;
+std::optional<double> readReading(std::string_view text) {
     std::string s(text);
     if (auto p = s.find('C'); p != std::string::npos) s.erase(p, 1);
     if (auto p = s.find('F'); p != std::string::npos) s.erase(p, 1);
-    auto v = parseNumber(s);
+    return parseNumber(s);
+}
+
+double parseReading(std::string_view text) {
+    if (text.empty()) return 0.0;
+    auto v = readReading(text);
     return v ? *v : 0.0;
 }
 

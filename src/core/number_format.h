@@ -31,6 +31,8 @@ std::optional<int> parseInt(std::string_view text);
 // A reading as typed in a survey cell: the first "C" and then the first "F"
 // are removed before the rest is read; empty text or no number gives 0.
 double parseReading(std::string_view text);
+// The same, but nothing when the text holds no number.
+std::optional<double> readReading(std::string_view text);
 
 // The numeric value of a grid cell: its text as a plain number, 0 when it
 // holds none.

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "design_forms.h"
+#include "tool_forms.h"
+
 namespace tarnwick {
 
 struct Preferences;
@@ -32,6 +35,16 @@ public:
     // The "Data Preferences" dialog: edits the live preferences until it
     // is closed (it has no Cancel).
     virtual void showPreferences(Preferences&) {}
+    // Sector, partial-station and elevation dialogs: true on OK.
+    virtual bool showSectorSlope(SectorSlopeForm&) { return false; }
+    virtual void showSectorInfo(const SectorInfoForm&) {}
+    virtual bool showPartialStation(PartialStationForm&) { return false; }
+    virtual bool showSetElevation(SetElevationForm&) { return false; }
+    // "Convert Data Type..." and "Laser Survey Adjusment...": true on OK.
+    virtual bool showConvertData(ConvertDataForm&) { return false; }
+    virtual bool showLaserAdjustment(LaserAdjustmentForm&) { return false; }
+    // "Check Cut/Fill Ratio": shown until OK.
+    virtual void showRatioCheck(const RatioCheckForm&) {}
 };
 
 // Answers nothing and says nothing: for batch work with no user.

@@ -34,10 +34,12 @@ void ResultGrids::clear() {
     ne_.clear();
     cf_.clear();
     shown_.clear();
+    finalOverrides_.clear();
     totals_ = YardbookTotals{};
 }
 
 void ResultGrids::fill(const Field& f, DesignView view) {
+    finalOverrides_.clear();
     view_ = view;
     filled_ = true;
     cols_ = f.NumCols;
@@ -124,8 +126,16 @@ CellColour ResultGrids::fullDesignColour(int col, int row) const {
     return colourOfText(fullDesignText(col, row));
 }
 
+void ResultGrids::setFinalElevationText(int col, int row, const std::string& text) {
+    finalOverrides_[{col, row}] = text;
+}
+
 std::string ResultGrids::finalElevationText(int col, int row) const {
     if (col == 0 || row == 0) return fieldGridHeader(col, row);
+    if (!finalOverrides_.empty()) {
+        auto it = finalOverrides_.find({col, row});
+        if (it != finalOverrides_.end()) return it->second;
+    }
     if (!filled_ || !hasDesign(col, row)) return {};
     return formatFixed(ne_[idx(col, row)], 2);
 }

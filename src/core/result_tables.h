@@ -8,6 +8,7 @@
 // a cell is asked for, so only the cells on screen are ever formatted.
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,9 @@ public:
 
     // Final Elevations grid, 131 x 131.
     std::string finalElevationText(int col, int row) const;
+    // A typed value refused by the grid: the cell shows this text until the
+    // grids are filled again.
+    void setFinalElevationText(int col, int row, const std::string& text);
     CellColour finalElevationColour(int col, int row) const;
 
 private:
@@ -92,6 +96,7 @@ private:
     int cols_ = 0, rows_ = 0;
     std::vector<double> oe_, ne_, cf_;
     std::vector<unsigned char> shown_;
+    std::map<std::pair<int, int>, std::string> finalOverrides_;
     YardbookTotals totals_;
 };
 

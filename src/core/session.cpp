@@ -42,8 +42,7 @@ void Session::notifyPreferences() {
     for (auto* l : listeners_) l->preferencesChanged();
 }
 
-template <class F>
-bool Session::guarded(F&& step) {
+bool Session::guarded(const std::function<void()>& step) {
     try {
         step();
         return true;
@@ -102,7 +101,10 @@ void Session::sectorPass(bool wholeFieldDesigned) {
     // done so from the same survey and values, designing it again would give
     // the same numbers.
     if (!wholeFieldDesigned) design(0);
-    // Blended sectors are designed separately until blending is built.
+    if (f.blend.on() && f.NumSectors > 0) {
+        blendedPass();
+        return;
+    }
     for (int k = 1; k <= f.NumSectors; ++k) design(k);
 }
 
@@ -125,6 +127,7 @@ void Session::refreshOutputs() {
     if (!designed_) return;
     designed_ = false;
     sectorDesignEnabled_ = field.NumSectors > 0;
+    if (!sectorDesignEnabled_) view_ = DesignView::FullField;
     guarded([&] { results.fill(field, view_); });
     refreshDesignSummary();
     fillDesignParameters();
@@ -256,16 +259,9 @@ bool Session::openField(const std::string& path) {
     bool wholeDesigned = false;
     guarded([&] { wholeDesigned = wholeFieldPass(); });
     Field& f = field;
-    if (f.NumSectors >= 2) {
-        const TDesignRecord& p = f.DesignRecords[static_cast<size_t>(f.NumSectors - 1)];
-        f.blend.colEnabled = p.LastCol < f.NumCols;
-        f.blend.rowEnabled = p.LastRow < f.NumRows;
-    }
+    updateBlendAvailability();
     if (f.NumSectors > 0) {
-        for (int k = 1; k <= f.NumSectors; ++k) {
-            const TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
-            f.Survey.setPicture(rec.FirstCol, rec.FirstRow, kPictureFirstSector + k - 1);
-        }
+        placeSectorPictures();
         guarded([&] { sectorPass(wholeDesigned); });
     }
     refreshOutputs();

@@ -5,11 +5,13 @@
 // tool both drive a Session; neither computes anything itself.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "design_forms.h"
 #include "field.h"
 #include "prompt.h"
 #include "result_tables.h"
@@ -164,10 +166,6 @@ public:
     // when it could not be written.
     bool writeField(const std::string& path);
 
-    // True when a blended design was asked for but the sectors were
-    // designed separately.
-    bool blendPending() const { return field.blend.on() && field.NumSectors > 0; }
-
     // ---- Survey entry and grid editing -----------------------------------
     // The cell editor closed on (col, row) with `text`.
     EditOutcome finishEdit(int col, int row, const std::string& text);
@@ -221,6 +219,29 @@ public:
     void preferencesCommand(SettingsStore* store);
     bool writeSettingsTo(SettingsStore& store);
 
+    // ---- Sectors, partial stations, forced elevations, blending ------------
+    void setSectorSlope();           // add or edit a sector from the selection
+    void viewSectorInfo();
+    void deleteSector();             // the sector of the remembered cell
+    void clearAllSectorsCommand();   // "Clear All Sectors..."
+    void placeSectorPictures();
+    std::string sectorHeading(int k, const Rect& r) const;
+    void setPartialStation();
+    void specifyFinalElevation();
+    // The user left an edited cell of the Final Elevations grid.
+    void finalElevationTyped(int col, int row, const std::string& text);
+    // Moves the design of the remembered cell's record through v there.
+    void forceElevation(double v);
+    // A click on a "Blend" box: `colBox` is CheckBox_ColBlend ("Blend at
+    // Row Breaks"), otherwise CheckBox_RowBlend.
+    void clickBlendBox(bool colBox, bool checked);
+    // A click on a slope stepper: the box's text steps by 0.005.
+    void stepSlope(DesignBox box, bool up, const std::string& boxText);
+    bool breakCheck() const;
+    void updateBlendAvailability();
+    SectorSlopeForm sectorForm;      // keeps its values between uses
+    SetElevationForm elevationForm;  // keeps its value between uses
+
     // Marks the field changed since it was last written.
     void fieldChanged() { FieldSaved = false; }
 
@@ -233,14 +254,16 @@ private:
     void recalculateIfAuto();
     bool writeTo(const std::string& path);
     void resetResults();  // blank captions, boxes and grids of a cleared field
+    void blendedPass();
     bool wholeFieldPass();
     void sectorPass(bool wholeFieldDesigned);
     bool design(int k);
     void refreshOutputs();
     void refreshDesignSummary();
     void fillDesignParameters();
-    template <class F>
-    bool guarded(F&& step);
+    // Runs a step; a spacing that is not a whole number is reported and
+    // stops it.
+    bool guarded(const std::function<void()>& step);
 
     Prompt* prompt_;
     std::vector<SessionListener*> listeners_;
