@@ -17,6 +17,11 @@ public:
     std::deque<std::string> files;      // next file choices; Cancel when empty
     // What the user does in the "Data Preferences" dialog; nothing when unset.
     std::function<void(Preferences&)> onPreferences;
+    // What the user does in the "Convert Data" and "Laser Survey Adjustment"
+    // dialogs: edits the form and answers OK (true) or Cancel. Cancel when unset.
+    std::function<bool(ConvertDataForm&)> onConvertData;
+    std::function<bool(LaserAdjustmentForm&)> onLaserAdjustment;
+    std::vector<RatioCheckForm> ratioChecks;  // every "Check Cut/Fill Ratio" dialog shown
 
     void error(const std::string& t) override { messages.push_back("error: " + t); }
     void warning(const std::string& t) override { messages.push_back("warning: " + t); }
@@ -35,6 +40,20 @@ public:
     void showPreferences(Preferences& p) override {
         if (onPreferences) onPreferences(p);
     }
+    // The sector, partial-station and elevation dialogs: Cancel when unset.
+    std::function<bool(SectorSlopeForm&)> onSectorSlope;
+    std::function<void(const SectorInfoForm&)> onSectorInfo;
+    std::function<bool(PartialStationForm&)> onPartialStation;
+    std::function<bool(SetElevationForm&)> onSetElevation;
+    bool showSectorSlope(SectorSlopeForm& f) override { return onSectorSlope && onSectorSlope(f); }
+    void showSectorInfo(const SectorInfoForm& f) override {
+        if (onSectorInfo) onSectorInfo(f);
+    }
+    bool showPartialStation(PartialStationForm& f) override { return onPartialStation && onPartialStation(f); }
+    bool showSetElevation(SetElevationForm& f) override { return onSetElevation && onSetElevation(f); }
+    bool showConvertData(ConvertDataForm& f) override { return onConvertData && onConvertData(f); }
+    bool showLaserAdjustment(LaserAdjustmentForm& f) override { return onLaserAdjustment && onLaserAdjustment(f); }
+    void showRatioCheck(const RatioCheckForm& f) override { ratioChecks.push_back(f); }
 
 private:
     Answer next() {
