@@ -8,11 +8,13 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <utility>
 
 #ifdef Q_OS_WIN
 #include <shlobj.h>
+#include <windows.h>
 #endif
 
 namespace tarnwick {
@@ -26,22 +28,34 @@ QString settingsKey(const std::string& section, const std::string& key) {
 }
 
 #ifdef Q_OS_WIN
+// The common documents folder shared by all users of the computer.
 QString publicDocumentsFolder() {
-    PWSTR folder = nullptr;
-    QString path;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_PublicDocuments, 0, nullptr, &folder)))
-        path = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
-    CoTaskMemFree(folder);
-    return path;
+    wchar_t folder[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return QString();
+    return QDir::fromNativeSeparators(QString::fromWCharArray(folder));
 }
 #endif
 
-std::filesystem::path fsPath(const QString& p) {
+// Renames `from` over `to` in one step: readers see the old file or the
+// new one, never a part.
+bool replaceFile(const QString& from, const QString& to) {
 #ifdef Q_OS_WIN
-    return std::filesystem::path(p.toStdWString());
+    const std::wstring f = QDir::toNativeSeparators(from).toStdWString();
+    const std::wstring t = QDir::toNativeSeparators(to).toStdWString();
+    return MoveFileExW(f.c_str(), t.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
-    return std::filesystem::path(QFile::encodeName(p).toStdString());
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), ec);
+    return !ec;
 #endif
+}
+
+QSettings::Status setEntries(const QString& file, const std::vector<SettingsEntry>& entries) {
+    QSettings ini(file, QSettings::IniFormat);
+    for (const SettingsEntry& e : entries) ini.setValue(settingsKey(e.section, e.key), QString::fromStdString(e.value));
+    ini.sync();
+    return ini.status();
 }
 
 }  // namespace
@@ -93,18 +107,17 @@ bool IniSettingsStore::write(const std::vector<SettingsEntry>& entries) {
     if (!temp.flush()) return false;
     temp.close();
 
-    {
-        QSettings ini(temp.fileName(), QSettings::IniFormat);
-        for (const SettingsEntry& e : entries)
-            ini.setValue(settingsKey(e.section, e.key), QString::fromStdString(e.value));
-        ini.sync();
-        if (ini.status() != QSettings::NoError) return false;
+    QSettings::Status status = setEntries(temp.fileName(), entries);
+    if (status == QSettings::FormatError) {
+        // An old file QSettings cannot parse is not rewritten by it: start
+        // the new one from the entries alone.
+        if (!QFile::resize(temp.fileName(), 0)) return false;
+        status = setEntries(temp.fileName(), entries);
     }
+    if (status != QSettings::NoError) return false;
     QFile::setPermissions(temp.fileName(), permissions);
 
-    std::error_code ec;
-    std::filesystem::rename(fsPath(temp.fileName()), fsPath(path_), ec);
-    if (ec) return false;
+    if (!replaceFile(temp.fileName(), path_)) return false;
     temp.setAutoRemove(false);
     return true;
 }

@@ -175,7 +175,7 @@ void PreferencesDialog::ratioFinished() {
 
 void PreferencesDialog::done(int result) {
     // Closing by Esc takes typed text the same way as leaving the box.
-    ratioFinished();
+    if (ratio_->isModified()) ratioFinished();
     QDialog::done(result);
 }
 

@@ -119,6 +119,11 @@ void SettingsDialogTest::handWrittenFileKeepsItsOtherKeys() {
     QVERIFY(store.write(settingsEntries(s)));
     QCOMPARE(store.value("Other", "kept").value_or(""), std::string("yes"));
     QCOMPARE(readSettings(store).headerLines[1], std::string("Smith, Sons"));
+
+    // A file with lines QSettings cannot parse is still replaced.
+    QVERIFY(writeBytes(path, "[Options\r\nnot a key\r\n"));
+    QVERIFY(store.write(settingsEntries(unusualSettings())));
+    QCOMPARE(readSettings(store).rowGrid, std::string("50"));
 }
 
 void SettingsDialogTest::failedWriteLeavesTheOldFile() {
