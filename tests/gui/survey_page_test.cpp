@@ -141,7 +141,7 @@ private slots:
     void copyAndCutTheSelection() {
         Page p;
         for (int c = 1; c <= 3; ++c)
-            for (int r = 1; r <= 3; ++r) p.session.field.Survey.setText(c, r, QString("10%1.%20").arg(c).arg(r).toStdString());
+            for (int r = 1; r <= 3; ++r) p.session.field.Survey.setText(c, r, QString("%1.%2").arg(100 + c).arg(r * 10).toStdString());
         p.session.recalculate();
         p.goTo(1, 1);
         QTest::keyClick(p.grid(), Qt::Key_Right, Qt::ShiftModifier);
