@@ -1,0 +1,86 @@
+#pragma once
+// The result pages of the main window: "Design Parameters", "Final
+// Elevations", "Yardbook" and "Full Design". Each of the last three holds
+// its grid and the pair "Full Field Design" / "Sector Design"; the three
+// pairs always show the session's view.
+
+#include <QObject>
+#include <QWidget>
+
+#include "result_tables.h"
+
+class QRadioButton;
+class QTableView;
+
+namespace tarnwick {
+
+class DesignParametersModel;
+class ResultGridModel;
+class Session;
+class SessionNotifier;
+enum class ResultGrid;
+
+class ResultPage : public QWidget {
+    Q_OBJECT
+public:
+    ResultPage(Session& session, ResultGrid grid, QWidget* parent = nullptr);
+
+    QTableView* view() const { return view_; }
+    ResultGridModel* model() const { return model_; }
+    QRadioButton* fullFieldButton() const { return full_; }
+    QRadioButton* sectorButton() const { return sector_; }
+
+    // Shows the session's view choice and whether "Sector Design" may be chosen.
+    void showViewChoice();
+
+signals:
+    void viewChosen(tarnwick::DesignView view);
+
+private:
+    Session& session_;
+    ResultGridModel* model_;
+    QTableView* view_;
+    QRadioButton* full_;
+    QRadioButton* sector_;
+};
+
+class DesignParametersPage : public QWidget {
+    Q_OBJECT
+public:
+    DesignParametersPage(Session& session, QWidget* parent = nullptr);
+
+    QTableView* view() const { return view_; }
+    DesignParametersModel* model() const { return model_; }
+
+private:
+    DesignParametersModel* model_;
+    QTableView* view_;
+};
+
+// Makes the four pages and keeps them in step with the session.
+class ResultPages : public QObject {
+    Q_OBJECT
+public:
+    ResultPages(Session& session, SessionNotifier& notifier, QWidget* pageParent);
+
+    DesignParametersPage* designParameters() const { return parameters_; }
+    ResultPage* finalElevations() const { return finalElevations_; }
+    ResultPage* yardbook() const { return yardbook_; }
+    ResultPage* fullDesign() const { return fullDesign_; }
+
+    // Takes the results as they are now into every page.
+    void refresh();
+    // Only the view pairs (the grids' texts are unchanged).
+    void showViewChoice();
+
+private:
+    void chooseView(DesignView view);
+
+    Session& session_;
+    DesignParametersPage* parameters_;
+    ResultPage* finalElevations_;
+    ResultPage* yardbook_;
+    ResultPage* fullDesign_;
+};
+
+}  // namespace tarnwick
