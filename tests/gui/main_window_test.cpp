@@ -211,8 +211,31 @@ private slots:
         QApplication::sendEvent(bestFit, &tip);
         QCOMPARE(w.window.hintPanel()->text(),
                  QString("This Sets Row and Column Slopes to Calulated Field Best Fit Values"));
+        // The mouse resting on a tool bar button.
+        QWidget* save = w.window.menu()->toolBar()->widgetForAction(w.action("FileSaveItem"));
+        QTest::mouseMove(save);
+        QTRY_COMPARE(w.window.hintPanel()->text(), QString("Save current file"));
         QCOMPARE(w.window.findChild<QCheckBox*>("CheckBox_ColBlend")->toolTip(), QString("Blend at Row Breaks"));
         QCOMPARE(w.window.findChild<QCheckBox*>("CheckBox_RowBlend")->toolTip(), QString("Blend at Column Breaks"));
+    }
+
+    void preferencesChangeTheUnitCaptions() {
+        Window w;
+        w.open(kDemo);
+        w.prompt.onPreferences = [](Preferences& p) {
+            p.feet = false;
+            p.RodReadings = true;
+        };
+        w.action("PreferencesItem")->trigger();
+        QCOMPARE(w.label("Label19"), QString("Rod Readings"));
+        QCOMPARE(w.label("Label30"), QString("meters"));
+        QCOMPARE(w.label("LabelBFUnit"), QString("Cu.Meters"));
+        QCOMPARE(w.label("Label36"), QString("Cubic Meters"));
+        QCOMPARE(w.label("Label44"), QString("Cu. Meters/Hectare"));
+        // The field was designed again with the new preferences.
+        QCOMPARE(w.label("Label_CVol"), QString::fromStdString(w.session.panel.totalCut));
+        QCOMPARE(w.page(ResultGrid::Yardbook)->view()->model()->index(2, 2).data().toString(),
+                 QString::fromStdString(w.session.results.yardbookText(3, 3)));
     }
 
     void closingAsksTheSession() {
