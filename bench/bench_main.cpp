@@ -6,8 +6,11 @@
 #include <cmath>
 #include <filesystem>
 
+#include "kernel.h"
+#include "minimize.h"
 #include "number_format.h"
 #include "prompt.h"
+#include "ratio_check.h"
 #include "session.h"
 
 namespace {
@@ -80,6 +83,73 @@ void BM_SaveFieldFile(benchmark::State& state) {
     std::filesystem::remove(out);
 }
 BENCHMARK(BM_SaveFieldFile)->Unit(benchmark::kMillisecond);
+
+// "Minimize Yardage": best fit, up to 401 trial designs, the design of the
+// found slopes.
+void BM_MinimizeYardage(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 0);
+    int trials = 0;
+    for (auto _ : state) {
+        auto r = minimizeYardage(s);
+        trials = r ? r->trials : 0;
+        benchmark::DoNotOptimize(s.field.DesignRecords[0].TotalCut);
+    }
+    state.counters["trials"] = trials;
+}
+BENCHMARK(BM_MinimizeYardage)->Unit(benchmark::kMillisecond);
+
+// A field surveyed on every other column, tilted across the rows: its
+// best-fit row slope (each row regressed over its readings only) is twice
+// the true one, so the search walks some fifty steps.
+void BM_MinimizeYardageLongWalk(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    Field& f = s.field;
+    for (int r = 1; r <= 130; ++r)
+        for (int c = 1; c <= 130; c += 2)
+            f.Survey.setText(c, r, formatFixed(100.0 + 0.3 * c - 0.2 * r + 0.05 * std::sin(c * 1.3 + r * 0.7), 2));
+    s.recalculate();
+    int trials = 0;
+    for (auto _ : state) {
+        auto r = minimizeYardage(s);
+        trials = r ? r->trials : 0;
+        benchmark::DoNotOptimize(s.field.DesignRecords[0].TotalCut);
+    }
+    state.counters["trials"] = trials;
+}
+BENCHMARK(BM_MinimizeYardageLongWalk)->Unit(benchmark::kMillisecond);
+
+// The search's bound: 401 trial designs of the 130 x 130 field.
+void BM_TrialDesigns401(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 0);
+    for (auto _ : state) {
+        TrialDesigner trial(s.field);
+        double sum = 0;
+        for (int i = 0; i < 401; ++i) sum += *trial.cut(0.001 * (i % 21) - 0.01, 0.001 * (i / 21) - 0.01);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_TrialDesigns401)->Unit(benchmark::kMillisecond);
+
+// "Check Cut/Fill Ratio" over a block of 40 x 40 graded stations of a field
+// with seven sectors: two recalculations.
+void BM_RatioCheck(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    std::vector<CellPos> cells;
+    for (int r = 11; r <= 50; ++r)
+        for (int c = 21; c <= 60; ++c) cells.push_back({c, r});
+    for (auto _ : state) {
+        auto r = checkCutFillRatio(s, cells);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_RatioCheck)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

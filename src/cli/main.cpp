@@ -1,12 +1,20 @@
 // tarnwick-cli: the design engine without a window, for batch work.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "conversion.h"
 #include "design_report.h"
+#include "minimize.h"
+#include "number_format.h"
+#include "ratio_check.h"
 #include "session.h"
 
 namespace {
@@ -28,7 +36,20 @@ public:
         return Answer::Cancel;
     }
     void beep() override {}
+    // The dialogs are answered from the command line.
+    bool showConvertData(ConvertDataForm& form) override {
+        if (!benchMark) return false;
+        form.benchMark = *benchMark;
+        return true;
+    }
+    bool showLaserAdjustment(LaserAdjustmentForm& form) override {
+        if (!laser) return false;
+        form = *laser;
+        return true;
+    }
     int errors = 0;
+    std::optional<double> benchMark;
+    std::optional<LaserAdjustmentForm> laser;
 
 private:
     void say(const char* kind, const std::string& text) {
@@ -38,7 +59,11 @@ private:
 };
 
 int usage() {
-    std::cerr << "usage: tarnwick-cli design FIELD [--best-fit] [--json] [-o OUT.fld]\n";
+    std::cerr << "usage: tarnwick-cli design FIELD [--best-fit] [--json] [-o OUT.fld]\n"
+                 "       tarnwick-cli minimize FIELD [--json] [-o OUT.fld]\n"
+                 "       tarnwick-cli ratio-check FIELD --cells A1:C3 [--json] [-o OUT.fld]\n"
+                 "       tarnwick-cli convert FIELD --hi VALUE [--json] [-o OUT.fld]\n"
+                 "       tarnwick-cli adjust FIELD [--row-slope RS] [--col-slope CS] [--ref A1] [--json] [-o OUT.fld]\n";
     return 2;
 }
 
@@ -68,6 +93,175 @@ int design(const std::vector<std::string>& args) {
     return 0;
 }
 
+using Options = std::map<std::string, std::string>;
+
+// What a tool command adds to the design's output.
+struct ToolOutput {
+    bool ok = true;          // false: the command reported an error
+    std::string jsonMember;  // "name": value
+    std::string text;        // lines after the design summary
+};
+using ToolRun = std::function<std::optional<ToolOutput>(Session&, ConsolePrompt&, const Options&)>;
+
+// FIELD, --json and -o OUT.fld as `design` takes them, the command's own
+// options (each with a value), then: open the field, run the command, write
+// OUT.fld, print the design and the command's results. A run that gives
+// nothing back had a bad option value.
+int toolCommand(const std::vector<std::string>& args, const std::vector<std::string>& own, const ToolRun& run) {
+    std::string path, out;
+    bool json = false;
+    Options options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") json = true;
+        else if (a == "-o" && i + 1 < args.size()) out = args[++i];
+        else if (std::find(own.begin(), own.end(), a) != own.end() && i + 1 < args.size()) options[a] = args[++i];
+        else if (!a.empty() && a[0] == '-') return usage();
+        else if (path.empty()) path = a;
+        else return usage();
+    }
+    if (path.empty()) return usage();
+
+    ConsolePrompt prompt;
+    Session s(prompt);
+    if (!s.openField(path) || prompt.errors > 0) return 2;
+    std::optional<ToolOutput> result = run(s, prompt, options);
+    if (!result) return usage();
+    if (!result->ok) return 1;
+    if (!out.empty()) {
+        if (!s.writeField(out)) return 1;
+    }
+    std::string text = json ? "{\n" + designJsonMembers(s) + ",\n  " + result->jsonMember + "\n}\n"
+                            : designSummaryText(s) + "\n" + result->text;
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+std::optional<double> numberOption(const Options& o, const std::string& name, double fallback) {
+    auto it = o.find(name);
+    if (it == o.end()) return fallback;
+    return parseNumber(it->second);
+}
+
+int minimize(const std::vector<std::string>& args) {
+    return toolCommand(args, {}, [](Session& s, ConsolePrompt& prompt, const Options&) {
+        const int errorsBefore = prompt.errors;
+        std::optional<SlopeSearchResult> r = minimizeYardage(s);
+        ToolOutput o;
+        o.ok = prompt.errors == errorsBefore;
+        if (!r) {
+            o.jsonMember = "\"minimize\": null";
+            o.text = "Minimize yardage: too few stations, nothing changed.\n";
+            return std::optional(o);
+        }
+        o.jsonMember = "\"minimize\": {\"row_slope\": " + jsonNumber(r->rowSlope) +
+                       ", \"col_slope\": " + jsonNumber(r->colSlope) + ", \"least_cut\": " + jsonNumber(r->leastCut) +
+                       "}";
+        o.text = "Minimize yardage: row slope " + formatFixed(r->rowSlope, 3) + ", column slope " +
+                 formatFixed(r->colSlope, 3) + ", least cut " + formatFixed(r->leastCut, 0) + " " +
+                 unitCaptions(s.field.prefs.feet).bestFitVolume + "\n";
+        return std::optional(o);
+    });
+}
+
+// "A1:C3" (or one station): every Yardbook cell of the rectangle, kept on
+// the grid.
+std::optional<std::vector<CellPos>> cellsOption(const Session& s, const std::string& text) {
+    const size_t colon = text.find(':');
+    auto first = parseReferenceStation(text.substr(0, colon));
+    auto last = colon == std::string::npos ? first : parseReferenceStation(text.substr(colon + 1));
+    if (!first || !last) return std::nullopt;
+    const int maxCol = s.results.yardbookColCount() - 1, maxRow = s.results.yardbookRowCount() - 1;
+    const int c0 = std::min(std::min(first->col, last->col), maxCol), c1 = std::min(std::max(first->col, last->col), maxCol);
+    const int r0 = std::min(std::min(first->row, last->row), maxRow), r1 = std::min(std::max(first->row, last->row), maxRow);
+    std::vector<CellPos> cells;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) cells.push_back({c, r});
+    return cells;
+}
+
+int ratioCheck(const std::vector<std::string>& args) {
+    return toolCommand(args, {"--cells"}, [](Session& s, ConsolePrompt& prompt, const Options& o) {
+        auto it = o.find("--cells");
+        if (it == o.end()) return std::optional<ToolOutput>();
+        auto cells = cellsOption(s, it->second);
+        if (!cells) return std::optional<ToolOutput>();
+        const int errorsBefore = prompt.errors;
+        std::optional<RatioCheckResult> r = checkCutFillRatio(s, *cells);
+        ToolOutput out;
+        out.ok = prompt.errors == errorsBefore;
+        if (!r) {
+            out.jsonMember = "\"ratio_check\": null";
+            out.text = "Check Cut/Fill Ratio: fewer than 2 cells selected, nothing checked.\n";
+            return std::optional(out);
+        }
+        out.jsonMember = "\"ratio_check\": {\"full_ratio\": " + jsonNumber(r->fullRatio) +
+                         ", \"sector_ratio\": " + jsonNumber(r->sectorRatio) +
+                         ", \"full_change\": " + jsonNumber(r->fullChange) +
+                         ", \"sector_change\": " + jsonNumber(r->sectorChange) +
+                         ", \"warning\": " + (r->warning ? "true" : "false") +
+                         ", \"selected_stations\": " + std::to_string(r->selectedStations) + "}";
+        const RatioCheckForm f = ratioCheckForm(*r);
+        out.text = "Check Cut/Fill Ratio (" + std::to_string(r->selectedStations) + " stations selected):\n";
+        out.text += "  " + f.fullCaption + " " + f.fullRatio + "\n    " + f.fullDirection + " " + f.fullChange + "\n";
+        if (f.sectorLineShown)
+            out.text += "  " + f.sectorCaption + " " + f.sectorRatio + "\n    " + f.sectorDirection + " " +
+                        f.sectorChange + "\n";
+        if (r->warning) out.text += std::string("  ") + kOver75Text + "\n";
+        return std::optional(out);
+    });
+}
+
+// The outcome of a rewrite of the readings; below 2 stations nothing runs.
+std::optional<ToolOutput> rewritten(RewriteOutcome outcome, std::string member, std::string text) {
+    ToolOutput o;
+    o.ok = outcome != RewriteOutcome::Failed;
+    if (outcome == RewriteOutcome::NotRun) {
+        member = member.substr(0, member.find(':')) + ": null";
+        text = "Fewer than 2 stations: nothing rewritten.\n";
+    }
+    o.jsonMember = std::move(member);
+    o.text = std::move(text);
+    return o;
+}
+
+int convert(const std::vector<std::string>& args) {
+    return toolCommand(args, {"--hi"}, [](Session& s, ConsolePrompt& prompt, const Options& o) {
+        if (!o.count("--hi")) return std::optional<ToolOutput>();
+        prompt.benchMark = numberOption(o, "--hi", 0);
+        if (!prompt.benchMark) return std::optional<ToolOutput>();
+        RewriteOutcome outcome = convertDataType(s);
+        const std::string type = dataTypeCaption(s.field.prefs.RodReadings);
+        return rewritten(outcome,
+                         "\"convert\": {\"hi\": " + jsonNumber(*prompt.benchMark) +
+                             ", \"data_type\": " + jsonString(type) + "}",
+                         "Converted about H.I. " + formatFixed(*prompt.benchMark, 2) + ": the readings are " + type +
+                             ".\n");
+    });
+}
+
+int adjust(const std::vector<std::string>& args) {
+    return toolCommand(args, {"--row-slope", "--col-slope", "--ref"}, [](Session& s, ConsolePrompt& prompt,
+                                                                        const Options& o) {
+        auto rs = numberOption(o, "--row-slope", 0), cs = numberOption(o, "--col-slope", 0);
+        if (!rs || !cs) return std::optional<ToolOutput>();
+        LaserAdjustmentForm form;
+        form.rowSlope = *rs;
+        form.colSlope = *cs;
+        if (auto it = o.find("--ref"); it != o.end()) form.referenceStation = it->second;
+        prompt.laser = form;
+        RewriteOutcome outcome = adjustLaserSurvey(s);
+        auto ref = parseReferenceStation(form.referenceStation);
+        return rewritten(outcome,
+                         "\"adjust\": {\"row_slope\": " + jsonNumber(*rs) + ", \"col_slope\": " + jsonNumber(*cs) +
+                             ", \"ref_col\": " + std::to_string(ref ? ref->col : 0) +
+                             ", \"ref_row\": " + std::to_string(ref ? ref->row : 0) + "}",
+                         "Laser survey adjustment: row slope " + formatFixed(*rs, 2) + ", column slope " +
+                             formatFixed(*cs, 2) + ", reference " + (ref ? stationName(ref->col, ref->row) : "-") +
+                             ".\n");
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,5 +274,9 @@ int main(int argc, char** argv) {
     std::string command = args[0];
     args.erase(args.begin());
     if (command == "design") return design(args);
+    if (command == "minimize") return minimize(args);
+    if (command == "ratio-check") return ratioCheck(args);
+    if (command == "convert") return convert(args);
+    if (command == "adjust") return adjust(args);
     return usage();
 }
