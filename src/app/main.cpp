@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
     splash.finish();
     window.show();
     if (args.size() == 1 && args[0] != QLatin1String("agps"))
-        tarnwick::runCommand(&window, [&] { session.openFieldCommand(QDir::fromNativeSeparators(args[0]).toStdString()); });
+        tarnwick::runCommand(&window,
+                             [&] { session.openFieldCommand(QDir::fromNativeSeparators(args[0]).toStdString()); });
     window.showSurveyPage();
 
     if (!screenshot.isEmpty()) {

@@ -73,11 +73,21 @@ QIcon toolIcon(ToolIcon which) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(40, 40, 40), 1.2));
         switch (which) {
-            case ToolIcon::New: drawNew(p); break;
-            case ToolIcon::Open: drawOpen(p); break;
-            case ToolIcon::Save: drawSave(p); break;
-            case ToolIcon::Print: drawPrint(p); break;
-            case ToolIcon::ReCalc: drawReCalc(p); break;
+            case ToolIcon::New:
+                drawNew(p);
+                break;
+            case ToolIcon::Open:
+                drawOpen(p);
+                break;
+            case ToolIcon::Save:
+                drawSave(p);
+                break;
+            case ToolIcon::Print:
+                drawPrint(p);
+                break;
+            case ToolIcon::ReCalc:
+                drawReCalc(p);
+                break;
         }
         p.end();
         icon.addPixmap(pm);
@@ -150,10 +160,18 @@ void paintSlopeArrow(QPainter& p, const QRectF& r, int picture) {
     const double half = qMin(r.width(), r.height()) * 0.42;
     QPointF dir;
     switch (picture) {
-        case 17: dir = {0, 1}; break;   // column slope below 0: falls down the rows
-        case 20: dir = {0, -1}; break;  // column slope 0 or above: falls up the rows
-        case 18: dir = {1, 0}; break;   // row slope below 0: falls across the columns
-        case 19: dir = {-1, 0}; break;  // row slope 0 or above
+        case 17:
+            dir = {0, 1};
+            break;  // column slope below 0: falls down the rows
+        case 20:
+            dir = {0, -1};
+            break;  // column slope 0 or above: falls up the rows
+        case 18:
+            dir = {1, 0};
+            break;  // row slope below 0: falls across the columns
+        case 19:
+            dir = {-1, 0};
+            break;  // row slope 0 or above
     }
     const QPointF tip = c + dir * half;
     const QPointF tail = c - dir * half;

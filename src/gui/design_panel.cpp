@@ -22,7 +22,9 @@ namespace tarnwick {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLabel* caption(const QString& text, QWidget* parent, const QString& name = {}) {
     auto* l = new QLabel(text, parent);
@@ -83,10 +85,16 @@ DesignBoxEdit::DesignBoxEdit(DesignBox box, QWidget* parent) : QLineEdit(parent)
     setFixedWidth(58);
     QString pattern;
     switch (box) {
-        case DesignBox::Ratio: pattern = QStringLiteral(R"(\d*\.?\d{0,2})"); break;
+        case DesignBox::Ratio:
+            pattern = QStringLiteral(R"(\d*\.?\d{0,2})");
+            break;
         case DesignBox::ColSlope:
-        case DesignBox::RowSlope: pattern = QStringLiteral(R"(-?\d*\.?\d{0,3})"); break;
-        case DesignBox::ImportExport: pattern = QStringLiteral(R"(-?\d*)"); break;
+        case DesignBox::RowSlope:
+            pattern = QStringLiteral(R"(-?\d*\.?\d{0,3})");
+            break;
+        case DesignBox::ImportExport:
+            pattern = QStringLiteral(R"(-?\d*)");
+            break;
     }
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
     connect(this, &QLineEdit::textEdited, this, [this] { markChanged(true); });
@@ -218,11 +226,11 @@ QWidget* SidePanel::makeDesignTabs() {
     tabs_->setUsesScrollButtons(true);
     tabs_->setDrawBase(false);
     // Narrow tabs, so that the sector tabs fit beside "Entire Field".
-    tabs_->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 2px 4px; border: 1px solid palette(mid); border-bottom: none;"
-        " border-top-left-radius: 3px; border-top-right-radius: 3px; background: palette(button);"
-        " margin-right: 1px; margin-top: 2px; }"
-        "QTabBar::tab:selected { background: palette(base); margin-top: 0px; }"));
+    tabs_->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 2px 4px; border: 1px solid palette(mid); border-bottom: none;"
+                       " border-top-left-radius: 3px; border-top-right-radius: 3px; background: palette(button);"
+                       " margin-right: 1px; margin-top: 2px; }"
+                       "QTabBar::tab:selected { background: palette(base); margin-top: 0px; }"));
     tabs_->addTab(QStringLiteral("Entire Field"));
     connect(tabs_, &QTabBar::currentChanged, this, [this](int k) {
         if (refreshing_ || k < 0) return;
@@ -353,10 +361,14 @@ QWidget* SidePanel::makeDesignTabs() {
 
 DesignBoxEdit* SidePanel::designBox(DesignBox box) const {
     switch (box) {
-        case DesignBox::Ratio: return ratio_;
-        case DesignBox::ColSlope: return colSlope_;
-        case DesignBox::RowSlope: return rowSlope_;
-        case DesignBox::ImportExport: return importExport_;
+        case DesignBox::Ratio:
+            return ratio_;
+        case DesignBox::ColSlope:
+            return colSlope_;
+        case DesignBox::RowSlope:
+            return rowSlope_;
+        case DesignBox::ImportExport:
+            return importExport_;
     }
     return nullptr;
 }

@@ -14,16 +14,26 @@ namespace tarnwick {
 
 namespace {
 
-QString title() { return QString::fromUtf8(kProgramName); }
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString title() {
+    return QString::fromUtf8(kProgramName);
+}
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
-void GuiPrompt::error(const std::string& text) { QMessageBox::critical(parent_, title(), qs(text)); }
+void GuiPrompt::error(const std::string& text) {
+    QMessageBox::critical(parent_, title(), qs(text));
+}
 
-void GuiPrompt::warning(const std::string& text) { QMessageBox::warning(parent_, title(), qs(text)); }
+void GuiPrompt::warning(const std::string& text) {
+    QMessageBox::warning(parent_, title(), qs(text));
+}
 
-void GuiPrompt::information(const std::string& text) { QMessageBox::information(parent_, title(), qs(text)); }
+void GuiPrompt::information(const std::string& text) {
+    QMessageBox::information(parent_, title(), qs(text));
+}
 
 bool GuiPrompt::confirm(const std::string& text) {
     return QMessageBox::question(parent_, title(), qs(text), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
@@ -33,31 +43,38 @@ bool GuiPrompt::confirm(const std::string& text) {
 Answer GuiPrompt::confirmOrCancel(const std::string& text) {
     switch (QMessageBox::question(parent_, title(), qs(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
     }
 }
 
-void GuiPrompt::beep() { QApplication::beep(); }
+void GuiPrompt::beep() {
+    QApplication::beep();
+}
 
 std::optional<std::string> GuiPrompt::chooseOpenFile(const FileChoice& choice) {
-    const QString name =
-        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), qs(choice.proposedName), dialogFilter(choice.filter));
+    const QString name = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), qs(choice.proposedName),
+                                                      dialogFilter(choice.filter));
     if (name.isEmpty()) return std::nullopt;
     return name.toStdString();
 }
 
 std::optional<std::string> GuiPrompt::chooseSaveFile(const FileChoice& choice) {
     // The command itself asks before a file is overwritten.
-    const QString name = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), qs(choice.proposedName),
-                                                      dialogFilter(choice.filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), qs(choice.proposedName),
+                                     dialogFilter(choice.filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return withDefaultExtension(name, choice.defaultExtension).toStdString();
 }
 
-void GuiPrompt::showPreferences(Preferences& prefs) { showPreferencesDialog(parent_, prefs); }
+void GuiPrompt::showPreferences(Preferences& prefs) {
+    showPreferencesDialog(parent_, prefs);
+}
 
 QString dialogFilter(const std::string& filter) {
     const QStringList parts = qs(filter).split(QLatin1Char('|'));
@@ -67,7 +84,8 @@ QString dialogFilter(const std::string& filter) {
         if (description.isEmpty()) continue;
         // Qt reads the pattern from the parentheses of the description.
         if (!description.contains(QLatin1Char('(')) && i + 1 < parts.size())
-            description += QStringLiteral(" (%1)").arg(QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+            description +=
+                QStringLiteral(" (%1)").arg(QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
         descriptions << description;
     }
     return descriptions.join(QStringLiteral(";;"));

@@ -66,8 +66,8 @@ void MainMenu::run(void (*command)(Session&)) {
 }
 
 void MainMenu::buildFileMenu() {
-    QMenu* file = topMenu(window_, QStringLiteral("&File"), QStringLiteral("FileMenu"),
-                          QStringLiteral("File related commands"));
+    QMenu* file =
+        topMenu(window_, QStringLiteral("&File"), QStringLiteral("FileMenu"), QStringLiteral("File related commands"));
     new_ = add(file, QStringLiteral("&New"), QStringLiteral("FileNewItem"), QStringLiteral("New|Create a new file"));
     new_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     new_->setIcon(toolIcon(ToolIcon::New));
@@ -91,7 +91,8 @@ void MainMenu::buildFileMenu() {
     later(exportMenu, QStringLiteral("Export AGPS Final Elevation File"), QStringLiteral("ExportAgpsItem"));
     later(exportMenu, QStringLiteral("Export as Excel .CSV file"), QStringLiteral("ExportCsvItem"));
 
-    save_ = add(file, QStringLiteral("&Save"), QStringLiteral("FileSaveItem"), QStringLiteral("Save|Save current file"));
+    save_ =
+        add(file, QStringLiteral("&Save"), QStringLiteral("FileSaveItem"), QStringLiteral("Save|Save current file"));
     save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     save_->setIcon(toolIcon(ToolIcon::Save));
     save_->setIconText(QStringLiteral("Save"));
@@ -113,7 +114,8 @@ void MainMenu::buildFileMenu() {
 }
 
 void MainMenu::buildEditMenu() {
-    QMenu* edit = topMenu(window_, QStringLiteral("&Edit"), QStringLiteral("EditMenu"), QStringLiteral("Edit commands"));
+    QMenu* edit =
+        topMenu(window_, QStringLiteral("&Edit"), QStringLiteral("EditMenu"), QStringLiteral("Edit commands"));
     edit_[int(EditAction::Cut)] = add(edit, QStringLiteral("Cu&t"), QStringLiteral("EditCutItem"),
                                       QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
     edit_[int(EditAction::Cut)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -202,7 +204,9 @@ void MainMenu::buildToolBar() {
     exportFile->setVisible(false);
 }
 
-QAction* MainMenu::editAction(EditAction which) const { return edit_[static_cast<int>(which)]; }
+QAction* MainMenu::editAction(EditAction which) const {
+    return edit_[static_cast<int>(which)];
+}
 
 void MainMenu::showState() {
     autoReCalc_->setChecked(session_.autoReCalc);

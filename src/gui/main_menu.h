@@ -1,7 +1,7 @@
 #pragma once
 // The main menu and the tool bar: every command of the main window with
 // its caption, shortcut and hint, wired to the session's commands.
-// Commands of later pages of the program are present and disabled.
+// Commands that are not available yet are shown disabled.
 
 #include <QObject>
 

@@ -139,7 +139,9 @@ void MainWindow::sizeAndCentre() {
     move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-void MainWindow::showFileName() { fileName_->setText(QString::fromStdString(session_.FFileName)); }
+void MainWindow::showFileName() {
+    fileName_->setText(QString::fromStdString(session_.FFileName));
+}
 
 void MainWindow::pageChanged(int index) {
     if (revertingPage_ || index == SurveyTab) return;
@@ -159,10 +161,9 @@ void MainWindow::showSurveyPage() {
 void MainWindow::showUserGuide() {
     const QString index = findGuideIndex(guideFolders_);
     if (index.isEmpty()) {
-        session_.prompt().warning("The user guide was not found (" +
-                                  QDir::toNativeSeparators(guideFolders_.value(0) + QStringLiteral("/index.html"))
-                                      .toStdString() +
-                                  ").");
+        session_.prompt().warning(
+            "The user guide was not found (" +
+            QDir::toNativeSeparators(guideFolders_.value(0) + QStringLiteral("/index.html")).toStdString() + ").");
         return;
     }
     if (!help_) help_ = new HelpViewer(this);

@@ -10,19 +10,26 @@ namespace {
 
 QVariant foreground(CellColour c) {
     switch (c) {
-        case CellColour::Red: return QColor(255, 0, 0);
-        case CellColour::Green: return QColor(0, 128, 0);
-        case CellColour::Blue: return QColor(0, 0, 255);
-        case CellColour::Default: break;
+        case CellColour::Red:
+            return QColor(255, 0, 0);
+        case CellColour::Green:
+            return QColor(0, 128, 0);
+        case CellColour::Blue:
+            return QColor(0, 0, 255);
+        case CellColour::Default:
+            break;
     }
     return {};
 }
 
 QVariant alignmentOf(Align a) {
     switch (a) {
-        case Align::Left: return int(Qt::AlignLeft | Qt::AlignVCenter);
-        case Align::Centre: return int(Qt::AlignCenter);
-        case Align::Right: break;
+        case Align::Left:
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Align::Centre:
+            return int(Qt::AlignCenter);
+        case Align::Right:
+            break;
     }
     return int(Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -62,15 +69,22 @@ void ResultGridModel::refresh() {
     endResetModel();
 }
 
-int ResultGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int ResultGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int ResultGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+int ResultGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
 
 std::string ResultGridModel::text(int col, int row) const {
     const ResultGrids& r = session_.results;
     switch (grid_) {
-        case ResultGrid::Yardbook: return r.yardbookText(col, row);
-        case ResultGrid::FullDesign: return r.fullDesignText(col, row);
-        case ResultGrid::FinalElevations: return r.finalElevationText(col, row);
+        case ResultGrid::Yardbook:
+            return r.yardbookText(col, row);
+        case ResultGrid::FullDesign:
+            return r.fullDesignText(col, row);
+        case ResultGrid::FinalElevations:
+            return r.finalElevationText(col, row);
     }
     return {};
 }
@@ -81,19 +95,25 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     const ResultGrids& r = session_.results;
     switch (role) {
-        case Qt::DisplayRole: return QString::fromStdString(text(col, row));
+        case Qt::DisplayRole:
+            return QString::fromStdString(text(col, row));
         case Qt::ForegroundRole:
             switch (grid_) {
-                case ResultGrid::Yardbook: return foreground(r.yardbookColour(col, row));
-                case ResultGrid::FullDesign: return foreground(r.fullDesignColour(col, row));
-                case ResultGrid::FinalElevations: return foreground(r.finalElevationColour(col, row));
+                case ResultGrid::Yardbook:
+                    return foreground(r.yardbookColour(col, row));
+                case ResultGrid::FullDesign:
+                    return foreground(r.fullDesignColour(col, row));
+                case ResultGrid::FinalElevations:
+                    return foreground(r.finalElevationColour(col, row));
             }
             return {};
-        case Qt::TextAlignmentRole: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         case BordersRole:
             return borderBits(
                 sectorBorders(session_.field, session_.view(), col, row, grid_ == ResultGrid::FullDesign));
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -126,10 +146,14 @@ QVariant DesignParametersModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     const DesignParametersTable& t = session_.parameters;
     switch (role) {
-        case Qt::DisplayRole: return QString::fromStdString(t.at(col, row));
-        case Qt::TextAlignmentRole: return alignmentOf(DesignParametersTable::alignment(col, row));
-        case PictureRole: return t.picture[size_t(row)][size_t(col)];
-        default: return {};
+        case Qt::DisplayRole:
+            return QString::fromStdString(t.at(col, row));
+        case Qt::TextAlignmentRole:
+            return alignmentOf(DesignParametersTable::alignment(col, row));
+        case PictureRole:
+            return t.picture[size_t(row)][size_t(col)];
+        default:
+            return {};
     }
 }
 

@@ -23,9 +23,12 @@ namespace {
 
 QString gridName(ResultGrid grid) {
     switch (grid) {
-        case ResultGrid::Yardbook: return QStringLiteral("Yardbook");
-        case ResultGrid::FullDesign: return QStringLiteral("FullDesign");
-        case ResultGrid::FinalElevations: return QStringLiteral("FinalElevations");
+        case ResultGrid::Yardbook:
+            return QStringLiteral("Yardbook");
+        case ResultGrid::FullDesign:
+            return QStringLiteral("FullDesign");
+        case ResultGrid::FinalElevations:
+            return QStringLiteral("FinalElevations");
     }
     return {};
 }

@@ -7,6 +7,8 @@ SessionNotifier::SessionNotifier(Session& session, QObject* parent)
     session_.addListener(&relay_);
 }
 
-SessionNotifier::~SessionNotifier() { session_.removeListener(&relay_); }
+SessionNotifier::~SessionNotifier() {
+    session_.removeListener(&relay_);
+}
 
 }  // namespace tarnwick

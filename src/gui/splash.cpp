@@ -17,8 +17,7 @@ constexpr int kBand = 28;  // the strip with the version under the picture
 }
 
 Splash::Splash(int minimumMs, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      minimumMs_(minimumMs) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), minimumMs_(minimumMs) {
     setObjectName(QStringLiteral("SplashForm"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(420, 230);

@@ -37,10 +37,14 @@ const QString kSectors = QStringLiteral(TARNWICK_TEST_DATA "/reference/three-sec
 
 QColor colourOf(CellColour c) {
     switch (c) {
-        case CellColour::Red: return QColor(255, 0, 0);
-        case CellColour::Green: return QColor(0, 128, 0);
-        case CellColour::Blue: return QColor(0, 0, 255);
-        case CellColour::Default: break;
+        case CellColour::Red:
+            return QColor(255, 0, 0);
+        case CellColour::Green:
+            return QColor(0, 128, 0);
+        case CellColour::Blue:
+            return QColor(0, 0, 255);
+        case CellColour::Default:
+            break;
     }
     return {};
 }
@@ -64,7 +68,7 @@ class MainWindowTest : public QObject {
         void open(const QString& path) { QVERIFY(session.openFieldCommand(path.toStdString())); }
         ResultPage* page(ResultGrid grid) {
             ResultPages* r = window.resultPages();
-            return grid == ResultGrid::Yardbook ? r->yardbook()
+            return grid == ResultGrid::Yardbook     ? r->yardbook()
                    : grid == ResultGrid::FullDesign ? r->fullDesign()
                                                     : r->finalElevations();
         }
@@ -83,8 +87,8 @@ private slots:
         QCOMPARE(w.window.windowTitle(), QString("Tarnwick- Landgrading Design V1.80"));
         QCOMPARE(w.window.minimumSize(), QSize(652, 492));
         QTabWidget* pages = w.window.pages();
-        const QStringList captions{"Survey",    "Design Parameters", "Final Elevations",
-                                   "Yardbook",  "Full Design",       "3D View"};
+        const QStringList captions{"Survey",   "Design Parameters", "Final Elevations",
+                                   "Yardbook", "Full Design",       "3D View"};
         QCOMPARE(pages->count(), captions.size());
         for (int i = 0; i < captions.size(); ++i) QCOMPARE(pages->tabText(i), captions[i]);
         QCOMPARE(pages->tabToolTip(3), QString("View Design Yardbook"));
