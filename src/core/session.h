@@ -205,6 +205,8 @@ public:
     void leaveDesignBox(DesignBox box, const std::string& text);
     void setUseBestFitSlopes(bool on);
     void selectDesignTab(int k);
+    // The Design Parameters page received the focus.
+    void designParametersShown();
     void reCalc();  // the "ReCalc" button
 
     // ---- Field file commands ----------------------------------------------

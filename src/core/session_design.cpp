@@ -70,6 +70,12 @@ void Session::selectDesignTab(int k) {
     notifyState();
 }
 
+void Session::designParametersShown() {
+    if (designTab != 0) return;
+    showDesignRecord(0);
+    notifyResults();
+}
+
 void Session::reCalc() { recalculate(); }
 
 }  // namespace tarnwick
