@@ -38,7 +38,8 @@ CliRun cli(const std::string& args) {
 }
 
 std::string tempField(const char* name) {
-    return (std::filesystem::temp_directory_path() / (std::string("tarnwick-cli-") + name + "-" + std::to_string(::getpid()) + ".fld"))
+    return (std::filesystem::temp_directory_path() /
+            (std::string("tarnwick-cli-") + name + "-" + std::to_string(::getpid()) + ".fld"))
         .string();
 }
 
@@ -96,7 +97,8 @@ TEST(CommandLineTools, RatioCheckReportsAndPutsTheDesignBack) {
     EXPECT_NE(all.out.find("Full Field - Actual Cut/Fill Ratio: "), std::string::npos);
     EXPECT_NE(all.out.find("Sectors - Actual Cut/Fill Ratio: "), std::string::npos);
     EXPECT_NE(all.err.find("Over 75% of the field Completed - These estimates will be invalid"), std::string::npos);
-    EXPECT_TRUE(jsonlite::parse(cli("ratio-check " + field + " --cells A1:ZZ999 --json").out)["ratio_check"]["warning"].boolean);
+    EXPECT_TRUE(jsonlite::parse(cli("ratio-check " + field + " --cells A1:ZZ999 --json").out)["ratio_check"]["warning"]
+                    .boolean);
 
     EXPECT_TRUE(jsonlite::parse(cli("ratio-check " + field + " --cells B2 --json").out)["ratio_check"].isNull());
 }
@@ -135,7 +137,8 @@ TEST(CommandLineTools, RefusalsAndUsage) {
         const char* err;
     };
     const Case cases[] = {
-        {"adjust FIELD --row-slope 0.1 --ref AB", 1, "The reference station \"AB\" is not a column and row such as A1."},
+        {"adjust FIELD --row-slope 0.1 --ref AB", 1,
+         "The reference station \"AB\" is not a column and row such as A1."},
         {"convert FIELD", 2, "usage:"},
         {"convert FIELD --hi abc", 2, "usage:"},
         {"ratio-check FIELD", 2, "usage:"},

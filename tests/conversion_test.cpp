@@ -27,9 +27,8 @@ std::vector<std::vector<std::string>> texts(const Session& s, int cols, int rows
     return out;
 }
 
-const std::vector<std::vector<std::string>> kField = {{"100.00", "98.50", "99.20"},
-                                                      {"99.75", "", "100.40"},
-                                                      {"100.10", "99.90", "99.60"}};
+const std::vector<std::vector<std::string>> kField = {
+    {"100.00", "98.50", "99.20"}, {"99.75", "", "100.40"}, {"100.10", "99.90", "99.60"}};
 
 auto answerConvert(double benchMark, std::vector<ConvertDataForm>* shown = nullptr) {
     return [=](ConvertDataForm& f) {
@@ -107,7 +106,7 @@ TEST(ConvertDataType, AReadingThatIsNotANumberStopsThere) {
     EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: The reading \"1OO.40\" at C2 is not a number."});
     EXPECT_EQ(texts(s, 3, 3), (std::vector<std::vector<std::string>>{
                                   {"5.00", "6.50", "5.80"}, {"5.25", "", "1OO.40"}, {"100.10", "99.90", "99.60"}}));
-    EXPECT_FALSE(s.field.prefs.RodReadings);                   // not toggled
+    EXPECT_FALSE(s.field.prefs.RodReadings);                  // not toggled
     EXPECT_EQ(s.field.DesignRecords[0].TotalCut, cutBefore);  // not recalculated
     EXPECT_FALSE(s.FieldSaved);
 }
@@ -129,11 +128,11 @@ TEST(ReferenceStation, ColumnLettersThenRow) {
         std::optional<CellPos> station;
     };
     const Case cases[] = {
-        {"A1", CellPos{1, 1}},   {"AB12", CellPos{28, 12}}, {"D5", CellPos{4, 5}},   {"d5", CellPos{4, 5}},
-        {"aB12", CellPos{28, 12}}, {"DZ130", CellPos{130, 130}}, {" C3 ", CellPos{3, 3}},
-        {"AB", std::nullopt},     {"", std::nullopt},      {"12", std::nullopt},   {"1A", std::nullopt},
-        {"A1B", std::nullopt},    {"ABC1", std::nullopt},  {"A0", std::nullopt},   {"A-2", std::nullopt},
-        {"A1.5", std::nullopt},   {"Ä1", std::nullopt},
+        {"A1", CellPos{1, 1}},     {"AB12", CellPos{28, 12}},    {"D5", CellPos{4, 5}},   {"d5", CellPos{4, 5}},
+        {"aB12", CellPos{28, 12}}, {"DZ130", CellPos{130, 130}}, {" C3 ", CellPos{3, 3}}, {"AB", std::nullopt},
+        {"", std::nullopt},        {"12", std::nullopt},         {"1A", std::nullopt},    {"A1B", std::nullopt},
+        {"ABC1", std::nullopt},    {"A0", std::nullopt},         {"A-2", std::nullopt},   {"A1.5", std::nullopt},
+        {"Ä1", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -152,13 +151,28 @@ TEST(LaserAdjustment, TakesTheLaserSlopeOutRelativeToTheReference) {
     };
     const Case cases[] = {
         // Along a row over the column spacing: C1 two columns on drops 0.20.
-        {"row slope from A1", 0.10, 0, "A1", "100", "100",
+        {"row slope from A1",
+         0.10,
+         0,
+         "A1",
+         "100",
+         "100",
          {{"100.00", "98.40", "99.00"}, {"99.75", "", "100.20"}, {"100.10", "99.80", "99.40"}}},
         // Column A is two columns before C3: it rises by 2 x 0.10 x 50 / 100.
-        {"row slope from C3, 50 between columns", 0.10, 0, "c3", "100", "50",
+        {"row slope from C3, 50 between columns",
+         0.10,
+         0,
+         "c3",
+         "100",
+         "50",
          {{"100.10", "98.55", "99.20"}, {"99.85", "", "100.40"}, {"100.20", "99.95", "99.60"}}},
         // Down a column over the row spacing.
-        {"column slope from B2", 0, -0.25, "B2", "40", "100",
+        {"column slope from B2",
+         0,
+         -0.25,
+         "B2",
+         "40",
+         "100",
          {{"99.90", "98.40", "99.10"}, {"99.75", "", "100.40"}, {"100.20", "100.00", "99.70"}}},
     };
     for (const Case& c : cases) {
@@ -184,9 +198,9 @@ TEST(LaserAdjustment, RefusalsRewriteNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"reference without a row", "AB", "100", "error: The reference station \"AB\" is not a column and row such as A1."},
-        {"spacing not a whole number", "A1", "1OO",
-         "error: The distance between rows \"1OO\" is not a whole number."},
+        {"reference without a row", "AB", "100",
+         "error: The reference station \"AB\" is not a column and row such as A1."},
+        {"spacing not a whole number", "A1", "1OO", "error: The distance between rows \"1OO\" is not a whole number."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -255,6 +255,5 @@ TEST(MinimizeYardage, ARatioOfZeroTakesTheDefault) {
     s.field.prefs.defaultRatioText = "1.40";
     ASSERT_TRUE(minimizeYardage(s));
     EXPECT_EQ(s.field.DesignRecords[0].CutFillRatio, 1.4);
-    EXPECT_LT(roundTo(std::fabs(s.field.DesignRecords[0].TotalCut - 1.4 * s.field.DesignRecords[0].TotalFill), 3),
-              0.2);
+    EXPECT_LT(roundTo(std::fabs(s.field.DesignRecords[0].TotalCut - 1.4 * s.field.DesignRecords[0].TotalFill), 3), 0.2);
 }

@@ -14,14 +14,17 @@ using namespace tarnwick::test;
 
 namespace {
 
-double rolling(int c, int r) { return 100.0 + 0.4 * std::sin(c * 0.8) + 0.3 * std::cos(r * 0.6) + 0.03 * c; }
+double rolling(int c, int r) {
+    return 100.0 + 0.4 * std::sin(c * 0.8) + 0.3 * std::cos(r * 0.6) + 0.03 * c;
+}
 
 // A cols x rows field of rolling ground, designed; rod readings are the
 // same ground read from an instrument height of 110.
 void designField(Session& s, int cols, int rows, bool rod = false) {
     s.field.prefs.RodReadings = rod;
     for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= cols; ++c) s.field.Survey.setText(c, r, formatFixed(rod ? 110.0 - rolling(c, r) : rolling(c, r), 2));
+        for (int c = 1; c <= cols; ++c)
+            s.field.Survey.setText(c, r, formatFixed(rod ? 110.0 - rolling(c, r) : rolling(c, r), 2));
     s.recalculate();
 }
 
@@ -105,8 +108,9 @@ TEST(RatioCheck, WarnsOnlyAboveThreeQuartersOfTheStations) {
         EXPECT_EQ(r->selectedStations, c.selected);
         EXPECT_EQ(r->warning, c.warning);
         const std::vector<std::string> expected =
-            c.warning ? std::vector<std::string>{"info: Over 75% of the field Completed - These estimates will be invalid"}
-                      : std::vector<std::string>{};
+            c.warning
+                ? std::vector<std::string>{"info: Over 75% of the field Completed - These estimates will be invalid"}
+                : std::vector<std::string>{};
         EXPECT_EQ(prompt.messages, expected);
         EXPECT_EQ(prompt.ratioChecks.size(), 1u);  // the check runs anyway
     }

@@ -97,28 +97,39 @@ using Options = std::map<std::string, std::string>;
 
 // What a tool command adds to the design's output.
 struct ToolOutput {
-    bool ok = true;          // false: the command reported an error
     std::string jsonMember;  // "name": value
     std::string text;        // lines after the design summary
 };
+
+// The command had nothing to work on.
+ToolOutput nothingDone(const std::string& name, const std::string& text) {
+    return {jsonString(name) + ": null", text};
+}
 using ToolRun = std::function<std::optional<ToolOutput>(Session&, ConsolePrompt&, const Options&)>;
 
 // FIELD, --json and -o OUT.fld as `design` takes them, the command's own
 // options (each with a value), then: open the field, run the command, write
 // OUT.fld, print the design and the command's results. A run that gives
-// nothing back had a bad option value.
+// nothing back had a bad option value; one that reported an error printed
+// its reason on standard error.
 int toolCommand(const std::vector<std::string>& args, const std::vector<std::string>& own, const ToolRun& run) {
     std::string path, out;
     bool json = false;
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") json = true;
-        else if (a == "-o" && i + 1 < args.size()) out = args[++i];
-        else if (std::find(own.begin(), own.end(), a) != own.end() && i + 1 < args.size()) options[a] = args[++i];
-        else if (!a.empty() && a[0] == '-') return usage();
-        else if (path.empty()) path = a;
-        else return usage();
+        if (a == "--json")
+            json = true;
+        else if (a == "-o" && i + 1 < args.size())
+            out = args[++i];
+        else if (std::find(own.begin(), own.end(), a) != own.end() && i + 1 < args.size())
+            options[a] = args[++i];
+        else if (!a.empty() && a[0] == '-')
+            return usage();
+        else if (path.empty())
+            path = a;
+        else
+            return usage();
     }
     if (path.empty()) return usage();
 
@@ -127,7 +138,7 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
     if (!s.openField(path) || prompt.errors > 0) return 2;
     std::optional<ToolOutput> result = run(s, prompt, options);
     if (!result) return usage();
-    if (!result->ok) return 1;
+    if (prompt.errors > 0) return 1;
     if (!out.empty()) {
         if (!s.writeField(out)) return 1;
     }
@@ -144,16 +155,10 @@ std::optional<double> numberOption(const Options& o, const std::string& name, do
 }
 
 int minimize(const std::vector<std::string>& args) {
-    return toolCommand(args, {}, [](Session& s, ConsolePrompt& prompt, const Options&) {
-        const int errorsBefore = prompt.errors;
+    return toolCommand(args, {}, [](Session& s, ConsolePrompt&, const Options&) {
         std::optional<SlopeSearchResult> r = minimizeYardage(s);
+        if (!r) return std::optional(nothingDone("minimize", "Minimize yardage: too few stations, nothing changed.\n"));
         ToolOutput o;
-        o.ok = prompt.errors == errorsBefore;
-        if (!r) {
-            o.jsonMember = "\"minimize\": null";
-            o.text = "Minimize yardage: too few stations, nothing changed.\n";
-            return std::optional(o);
-        }
         o.jsonMember = "\"minimize\": {\"row_slope\": " + jsonNumber(r->rowSlope) +
                        ", \"col_slope\": " + jsonNumber(r->colSlope) + ", \"least_cut\": " + jsonNumber(r->leastCut) +
                        "}";
@@ -172,8 +177,10 @@ std::optional<std::vector<CellPos>> cellsOption(const Session& s, const std::str
     auto last = colon == std::string::npos ? first : parseReferenceStation(text.substr(colon + 1));
     if (!first || !last) return std::nullopt;
     const int maxCol = s.results.yardbookColCount() - 1, maxRow = s.results.yardbookRowCount() - 1;
-    const int c0 = std::min(std::min(first->col, last->col), maxCol), c1 = std::min(std::max(first->col, last->col), maxCol);
-    const int r0 = std::min(std::min(first->row, last->row), maxRow), r1 = std::min(std::max(first->row, last->row), maxRow);
+    const int c0 = std::min(std::min(first->col, last->col), maxCol);
+    const int c1 = std::min(std::max(first->col, last->col), maxCol);
+    const int r0 = std::min(std::min(first->row, last->row), maxRow);
+    const int r1 = std::min(std::max(first->row, last->row), maxRow);
     std::vector<CellPos> cells;
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c) cells.push_back({c, r});
@@ -181,20 +188,16 @@ std::optional<std::vector<CellPos>> cellsOption(const Session& s, const std::str
 }
 
 int ratioCheck(const std::vector<std::string>& args) {
-    return toolCommand(args, {"--cells"}, [](Session& s, ConsolePrompt& prompt, const Options& o) {
+    return toolCommand(args, {"--cells"}, [](Session& s, ConsolePrompt&, const Options& o) {
         auto it = o.find("--cells");
         if (it == o.end()) return std::optional<ToolOutput>();
         auto cells = cellsOption(s, it->second);
         if (!cells) return std::optional<ToolOutput>();
-        const int errorsBefore = prompt.errors;
         std::optional<RatioCheckResult> r = checkCutFillRatio(s, *cells);
+        if (!r)
+            return std::optional(
+                nothingDone("ratio_check", "Check Cut/Fill Ratio: fewer than 2 cells selected, nothing checked.\n"));
         ToolOutput out;
-        out.ok = prompt.errors == errorsBefore;
-        if (!r) {
-            out.jsonMember = "\"ratio_check\": null";
-            out.text = "Check Cut/Fill Ratio: fewer than 2 cells selected, nothing checked.\n";
-            return std::optional(out);
-        }
         out.jsonMember = "\"ratio_check\": {\"full_ratio\": " + jsonNumber(r->fullRatio) +
                          ", \"sector_ratio\": " + jsonNumber(r->sectorRatio) +
                          ", \"full_change\": " + jsonNumber(r->fullChange) +
@@ -213,16 +216,11 @@ int ratioCheck(const std::vector<std::string>& args) {
 }
 
 // The outcome of a rewrite of the readings; below 2 stations nothing runs.
-std::optional<ToolOutput> rewritten(RewriteOutcome outcome, std::string member, std::string text) {
-    ToolOutput o;
-    o.ok = outcome != RewriteOutcome::Failed;
-    if (outcome == RewriteOutcome::NotRun) {
-        member = member.substr(0, member.find(':')) + ": null";
-        text = "Fewer than 2 stations: nothing rewritten.\n";
-    }
-    o.jsonMember = std::move(member);
-    o.text = std::move(text);
-    return o;
+// A failure has been reported as an error.
+std::optional<ToolOutput> rewritten(RewriteOutcome outcome, const std::string& name, const std::string& value,
+                                    const std::string& text) {
+    if (outcome == RewriteOutcome::NotRun) return nothingDone(name, "Fewer than 2 stations: nothing rewritten.\n");
+    return ToolOutput{jsonString(name) + ": " + value, text};
 }
 
 int convert(const std::vector<std::string>& args) {
@@ -232,34 +230,32 @@ int convert(const std::vector<std::string>& args) {
         if (!prompt.benchMark) return std::optional<ToolOutput>();
         RewriteOutcome outcome = convertDataType(s);
         const std::string type = dataTypeCaption(s.field.prefs.RodReadings);
-        return rewritten(outcome,
-                         "\"convert\": {\"hi\": " + jsonNumber(*prompt.benchMark) +
-                             ", \"data_type\": " + jsonString(type) + "}",
-                         "Converted about H.I. " + formatFixed(*prompt.benchMark, 2) + ": the readings are " + type +
-                             ".\n");
+        return rewritten(
+            outcome, "convert",
+            "{\"hi\": " + jsonNumber(*prompt.benchMark) + ", \"data_type\": " + jsonString(type) + "}",
+            "Converted about H.I. " + formatFixed(*prompt.benchMark, 2) + ": the readings are " + type + ".\n");
     });
 }
 
 int adjust(const std::vector<std::string>& args) {
-    return toolCommand(args, {"--row-slope", "--col-slope", "--ref"}, [](Session& s, ConsolePrompt& prompt,
-                                                                        const Options& o) {
-        auto rs = numberOption(o, "--row-slope", 0), cs = numberOption(o, "--col-slope", 0);
-        if (!rs || !cs) return std::optional<ToolOutput>();
-        LaserAdjustmentForm form;
-        form.rowSlope = *rs;
-        form.colSlope = *cs;
-        if (auto it = o.find("--ref"); it != o.end()) form.referenceStation = it->second;
-        prompt.laser = form;
-        RewriteOutcome outcome = adjustLaserSurvey(s);
-        auto ref = parseReferenceStation(form.referenceStation);
-        return rewritten(outcome,
-                         "\"adjust\": {\"row_slope\": " + jsonNumber(*rs) + ", \"col_slope\": " + jsonNumber(*cs) +
-                             ", \"ref_col\": " + std::to_string(ref ? ref->col : 0) +
-                             ", \"ref_row\": " + std::to_string(ref ? ref->row : 0) + "}",
-                         "Laser survey adjustment: row slope " + formatFixed(*rs, 2) + ", column slope " +
-                             formatFixed(*cs, 2) + ", reference " + (ref ? stationName(ref->col, ref->row) : "-") +
-                             ".\n");
-    });
+    return toolCommand(
+        args, {"--row-slope", "--col-slope", "--ref"}, [](Session& s, ConsolePrompt& prompt, const Options& o) {
+            auto rs = numberOption(o, "--row-slope", 0), cs = numberOption(o, "--col-slope", 0);
+            if (!rs || !cs) return std::optional<ToolOutput>();
+            LaserAdjustmentForm form;
+            form.rowSlope = *rs;
+            form.colSlope = *cs;
+            if (auto it = o.find("--ref"); it != o.end()) form.referenceStation = it->second;
+            prompt.laser = form;
+            RewriteOutcome outcome = adjustLaserSurvey(s);
+            auto ref = parseReferenceStation(form.referenceStation);
+            return rewritten(
+                outcome, "adjust",
+                "{\"row_slope\": " + jsonNumber(*rs) + ", \"col_slope\": " + jsonNumber(*cs) + ", \"ref_col\": " +
+                    std::to_string(ref ? ref->col : 0) + ", \"ref_row\": " + std::to_string(ref ? ref->row : 0) + "}",
+                "Laser survey adjustment: row slope " + formatFixed(*rs, 2) + ", column slope " + formatFixed(*cs, 2) +
+                    ", reference " + (ref ? stationName(ref->col, ref->row) : "-") + ".\n");
+        });
 }
 
 }  // namespace

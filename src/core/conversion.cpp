@@ -21,8 +21,7 @@ bool rewriteReadings(Session& s, const std::function<double(int, int, double)>& 
             if (!g.holdsReading(c, r)) continue;
             const std::optional<double> v = parseNumber(g.text(c, r));
             if (!v) {
-                s.prompt().error("The reading \"" + g.text(c, r) + "\" at " + stationName(c, r) +
-                                 " is not a number.");
+                s.prompt().error("The reading \"" + g.text(c, r) + "\" at " + stationName(c, r) + " is not a number.");
                 ok = false;
                 break;
             }
@@ -33,11 +32,15 @@ bool rewriteReadings(Session& s, const std::function<double(int, int, double)>& 
     return ok;
 }
 
-int letterValue(char ch) { return ch >= 'A' && ch <= 'Z' ? ch - 'A' + 1 : 0; }
+int letterValue(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? ch - 'A' + 1 : 0;
+}
 
 }  // namespace
 
-const char* dataTypeCaption(bool rodReadings) { return rodReadings ? "Rod Readings" : "Elevations"; }
+const char* dataTypeCaption(bool rodReadings) {
+    return rodReadings ? "Rod Readings" : "Elevations";
+}
 
 RewriteOutcome convertDataType(Session& s) {
     Field& f = s.field;
@@ -89,17 +92,14 @@ RewriteOutcome adjustLaserSurvey(Session& s) {
     }
     const std::optional<CellPos> ref = parseReferenceStation(form.referenceStation);
     if (!ref) {
-        s.prompt().error("The reference station \"" + form.referenceStation +
-                         "\" is not a column and row such as A1.");
+        s.prompt().error("The reference station \"" + form.referenceStation + "\" is not a column and row such as A1.");
         return RewriteOutcome::Failed;
     }
     const double rs = form.rowSlope, cs = form.colSlope;
     const int c0 = ref->col, r0 = ref->row;
     // The row slope acts along a row (column to column, over the column
     // spacing), the column slope down a column (over the row spacing).
-    auto adjusted = [=](int c, int r, double v) {
-        return v - rs * (c - c0) * sc / 100 - cs * (r - r0) * sr / 100;
-    };
+    auto adjusted = [=](int c, int r, double v) { return v - rs * (c - c0) * sc / 100 - cs * (r - r0) * sr / 100; };
     if (!rewriteReadings(s, adjusted)) return RewriteOutcome::Failed;
     s.recalculate();
     return RewriteOutcome::Done;

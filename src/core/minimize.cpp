@@ -15,9 +15,9 @@ struct WalkDirection {
 
 // Row slope up, row slope down, column slope up, column slope down.
 constexpr WalkDirection kDirections[] = {{&SlopeSearchResult::rowSlope, 1.0},
-                                     {&SlopeSearchResult::rowSlope, -1.0},
-                                     {&SlopeSearchResult::colSlope, 1.0},
-                                     {&SlopeSearchResult::colSlope, -1.0}};
+                                         {&SlopeSearchResult::rowSlope, -1.0},
+                                         {&SlopeSearchResult::colSlope, 1.0},
+                                         {&SlopeSearchResult::colSlope, -1.0}};
 constexpr int kMovesPerDirection = 50;
 
 std::optional<SlopeSearchResult> minimize(Session& s) {

@@ -38,17 +38,21 @@ Heights heightsAt(const Field& f, const std::optional<CellPos>& p) {
     return {groundHeight(f, st->FullNE), groundHeight(f, st->SecNE)};
 }
 
-std::string directionText(double change) { return change >= 0 ? kRaiseText : kLowerText; }
+std::string directionText(double change) {
+    return change >= 0 ? kRaiseText : kLowerText;
+}
 
 }  // namespace
 
 int selectedStationsCount(const Field& f, const std::vector<CellPos>& cells) {
     const std::vector<CellPos> distinct = distinctCells(cells);
-    return static_cast<int>(std::count_if(distinct.begin(), distinct.end(),
-                                          [&](const CellPos& p) { return insideStations(f, p); }));
+    return static_cast<int>(
+        std::count_if(distinct.begin(), distinct.end(), [&](const CellPos& p) { return insideStations(f, p); }));
 }
 
-bool ratioCheckAvailable(const std::vector<CellPos>& cells) { return distinctCells(cells).size() >= 2; }
+bool ratioCheckAvailable(const std::vector<CellPos>& cells) {
+    return distinctCells(cells).size() >= 2;
+}
 
 std::optional<CellPos> ratioCheckReference(const Field& f) {
     for (int c = f.NumCols - 1, r = f.NumRows - 1; c >= 1 && r >= 1; --c, --r)
@@ -114,14 +118,16 @@ std::optional<RatioCheckResult> checkCutFillRatio(Session& s, const std::vector<
     // Design at the ratios found, measure, and put every ratio back.
     const int sectors = f.NumSectors;
     std::array<double, kMaxSectors + 1> kept{};
-    for (int k = 0; k <= sectors; ++k) kept[static_cast<size_t>(k)] = f.DesignRecords[static_cast<size_t>(k)].CutFillRatio;
+    for (int k = 0; k <= sectors; ++k)
+        kept[static_cast<size_t>(k)] = f.DesignRecords[static_cast<size_t>(k)].CutFillRatio;
     f.DesignRecords[0].CutFillRatio = res.fullRatio;
     for (int k = 1; k <= sectors; ++k) f.DesignRecords[static_cast<size_t>(k)].CutFillRatio = res.sectorRatio;
     s.recalculate();
     const Heights after = heightsAt(f, res.reference);
     res.fullChange = after.full - before.full;
     res.sectorChange = after.sector - before.sector;
-    for (int k = 0; k <= sectors; ++k) f.DesignRecords[static_cast<size_t>(k)].CutFillRatio = kept[static_cast<size_t>(k)];
+    for (int k = 0; k <= sectors; ++k)
+        f.DesignRecords[static_cast<size_t>(k)].CutFillRatio = kept[static_cast<size_t>(k)];
     s.recalculate();
 
     res.sectorLineShown = f.NumSectors > 0;

@@ -16,9 +16,9 @@ struct ConvertDataForm {
 
 // "Laser Survey Adjustment": removes a sloped laser plane from the readings.
 struct LaserAdjustmentForm {
-    double rowSlope = 0;                   // "Row  Slope (1-100)", percent, 2 decimals
-    double colSlope = 0;                   // "Column Slope (A-CZ)", percent, 2 decimals
-    std::string referenceStation = "A1";   // "Laser Reference Station:", column then row
+    double rowSlope = 0;                  // "Row  Slope (1-100)", percent, 2 decimals
+    double colSlope = 0;                  // "Column Slope (A-CZ)", percent, 2 decimals
+    std::string referenceStation = "A1";  // "Laser Reference Station:", column then row
 };
 
 // "Check Cut/Fill Ratio": two lines, the second only with sectors.
