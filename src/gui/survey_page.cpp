@@ -1,6 +1,7 @@
 #include "survey_page.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,7 +41,8 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     direction_->setFocusPolicy(Qt::NoFocus);
 
     auto* header = new QHBoxLayout;
-    header->setContentsMargins(4, 2, 4, 2);
+    header->setContentsMargins(6, 3, 6, 3);
+    header->setSpacing(8);
     header->addWidget(stations_);
     header->addWidget(stationSize_);
     header->addWidget(new QLabel("Stations  =", this));
@@ -56,6 +58,8 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     splitter->addWidget(chart_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    chart_->setMinimumHeight(140);
+    splitter->setSizes({380, 180});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -73,7 +77,7 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
 
     connect(&notifier, &SessionNotifier::surveyChanged, this, [this] {
         model_->refresh();
-        grid_->horizontalHeader()->setDefaultSectionSize(session_.surveyColumnWidth());
+        applyColumnWidth();
     });
     connect(&notifier, &SessionNotifier::resultsChanged, this, [this] {
         refreshHeader();
@@ -86,12 +90,13 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     });
     connect(&notifier, &SessionNotifier::fieldReplaced, this, [this] {
         model_->refresh();
-        grid_->horizontalHeader()->setDefaultSectionSize(session_.surveyColumnWidth());
+        applyColumnWidth();
         grid_->followSession();
         refreshHeader();
         refreshChart(session_.current.col, session_.current.row);
     });
     direction_->setText(directionCaption(session_.direction));
+    applyColumnWidth();
     refreshHeader();
 }
 
@@ -127,6 +132,13 @@ void SurveyPage::connectEditActions(const EditActions& a) {
     link(a.insertCol, &SurveyPage::insertCol);
     link(a.deleteRow, &SurveyPage::deleteRow);
     link(a.deleteCol, &SurveyPage::deleteCol);
+}
+
+void SurveyPage::applyColumnWidth() {
+    // The widths are set for a reading such as 100.00 in a small font; a
+    // larger screen font widens every column by the same factor.
+    const double factor = std::max(1.0, (grid_->fontMetrics().horizontalAdvance("100.00") + 8) / 38.0);
+    grid_->horizontalHeader()->setDefaultSectionSize(static_cast<int>(session_.surveyColumnWidth() * factor));
 }
 
 void SurveyPage::refreshHeader() {

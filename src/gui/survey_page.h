@@ -55,6 +55,7 @@ public slots:
 private:
     void buildPopupMenu();
     void refreshHeader();
+    void applyColumnWidth();
     void refreshChart(int col, int row);
     void select(int firstCol, int firstRow, int lastCol, int lastRow);
 
