@@ -93,7 +93,7 @@ TEST(ConvertDataType, CancelKeepsTheReadingsButRecalculates) {
     EXPECT_TRUE(s.FieldSaved);
 }
 
-TEST(ConvertDataType, AReadingThatIsNotANumberStopsThere) {
+TEST(ConvertDataType, AReadingThatIsNotANumberRewritesNothing) {
     ScriptedPrompt prompt;
     Session s(prompt);
     survey(s, kField);
@@ -104,11 +104,11 @@ TEST(ConvertDataType, AReadingThatIsNotANumberStopsThere) {
 
     EXPECT_EQ(convertDataType(s), RewriteOutcome::Failed);
     EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: The reading \"1OO.40\" at C2 is not a number."});
+    // Never half converted: every reading stays as it was.
     EXPECT_EQ(texts(s, 3, 3), (std::vector<std::vector<std::string>>{
-                                  {"5.00", "6.50", "5.80"}, {"5.25", "", "1OO.40"}, {"100.10", "99.90", "99.60"}}));
+                                  {"100.00", "98.50", "99.20"}, {"99.75", "", "1OO.40"}, {"100.10", "99.90", "99.60"}}));
     EXPECT_FALSE(s.field.prefs.RodReadings);                  // not toggled
     EXPECT_EQ(s.field.DesignRecords[0].TotalCut, cutBefore);  // not recalculated
-    EXPECT_FALSE(s.FieldSaved);
 }
 
 TEST(ConvertDataType, NeedsTwoStations) {
@@ -217,7 +217,7 @@ TEST(LaserAdjustment, RefusalsRewriteNothing) {
     }
 }
 
-TEST(LaserAdjustment, StopsAtAReadingThatIsNotANumber) {
+TEST(LaserAdjustment, AReadingThatIsNotANumberRewritesNothing) {
     ScriptedPrompt prompt;
     Session s(prompt);
     survey(s, kField);
@@ -226,7 +226,7 @@ TEST(LaserAdjustment, StopsAtAReadingThatIsNotANumber) {
     EXPECT_EQ(adjustLaserSurvey(s), RewriteOutcome::Failed);
     EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: The reading \"abc\" at A2 is not a number."});
     EXPECT_EQ(texts(s, 3, 3), (std::vector<std::vector<std::string>>{
-                                  {"100.00", "98.40", "99.00"}, {"abc", "", "100.40"}, {"100.10", "99.90", "99.60"}}));
+                                  {"100.00", "98.50", "99.20"}, {"abc", "", "100.40"}, {"100.10", "99.90", "99.60"}}));
 }
 
 TEST(LaserAdjustment, CancelKeepsTheReadingsButRecalculates) {

@@ -8,28 +8,30 @@
 namespace tarnwick {
 namespace {
 
-// Rewrites every reading of the scanned rectangle, row by row, with
-// newValue(col, row, v) in two decimals. A reading that is not a number is
-// reported and stops the walk there: the readings before it stay rewritten.
+// Rewrites every reading of the scanned rectangle with newValue(col, row,
+// v) in two decimals. A reading that is not a number is reported and
+// nothing is rewritten: a survey is never left half converted.
 bool rewriteReadings(Session& s, const std::function<double(int, int, double)>& newValue) {
     Field& f = s.field;
     SurveyGrid& g = f.Survey;
+    for (int r = 1; r <= f.NumRows; ++r)
+        for (int c = 1; c <= f.NumCols; ++c)
+            if (g.holdsReading(c, r) && !parseNumber(g.text(c, r))) {
+                s.prompt().error("The reading \"" + g.text(c, r) + "\" at " + stationName(c, r) + " is not a number.");
+                return false;
+            }
     bool changed = false;
-    bool ok = true;
-    for (int r = 1; r <= f.NumRows && ok; ++r)
+    for (int r = 1; r <= f.NumRows; ++r)
         for (int c = 1; c <= f.NumCols; ++c) {
             if (!g.holdsReading(c, r)) continue;
-            const std::optional<double> v = parseNumber(g.text(c, r));
-            if (!v) {
-                s.prompt().error("The reading \"" + g.text(c, r) + "\" at " + stationName(c, r) + " is not a number.");
-                ok = false;
-                break;
-            }
-            g.setText(c, r, formatFixed(newValue(c, r, *v), 2));
+            g.setText(c, r, formatFixed(newValue(c, r, *parseNumber(g.text(c, r))), 2));
             changed = true;
         }
-    if (changed) s.fieldChanged();
-    return ok;
+    if (changed) {
+        s.fieldChanged();
+        s.notifySurvey();
+    }
+    return true;
 }
 
 int letterValue(char ch) {
@@ -55,6 +57,7 @@ RewriteOutcome convertDataType(Session& s) {
         const double b = form.benchMark;
         if (!rewriteReadings(s, [b](int, int, double v) { return b - v; })) return RewriteOutcome::Failed;
         f.prefs.RodReadings = !f.prefs.RodReadings;
+        s.notifyPreferences();
     }
     s.recalculate();
     return ok ? RewriteOutcome::Done : RewriteOutcome::Cancelled;

@@ -36,7 +36,7 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
     std::optional<SlopeSearchResult> found = slopeSearch(f, bf.RowSlope, bf.ColSlope);
     if (!found) {
         // Too few stations for a trial design: only the yardage caption changed.
-        s.setView(s.view());
+        s.notifyResults();
         return std::nullopt;
     }
 
@@ -53,15 +53,7 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
     s.setUseBestFitSlopes(false);
 
     // Only the whole field is designed again; the sectors keep their designs.
-    if (f.NumSectors == 0) {
-        // The sector pass of a field without sectors is the design of record
-        // 0 with its result grids, summary and Design Parameters.
-        s.recalculateSectors();
-    } else {
-        designRecord(f, 0);
-        if (s.designTab == 0) s.showDesignRecord(0);
-        s.setView(s.view());  // refills the result grids and tells the views
-    }
+    s.designAndShow(0);
     return found;
 }
 

@@ -135,6 +135,12 @@ void Session::refreshOutputs() {
     notifyResults();
 }
 
+void Session::designAndShow(int k) {
+    designed_ = false;
+    guarded([&] { design(k); });
+    refreshOutputs();
+}
+
 void Session::setView(DesignView v) {
     view_ = v;
     if (results.filled()) guarded([&] { results.fill(field, view_); });

@@ -247,12 +247,17 @@ public:
     // Marks the field changed since it was last written.
     void fieldChanged() { FieldSaved = false; }
 
-private:
+    // Tell the views what a command changed.
     void notifySurvey();
     void notifyResults();
     void notifyState();
     void notifyReplaced();
     void notifyPreferences();
+
+    // Designs one record and refreshes every view of the results.
+    void designAndShow(int k);
+
+private:
     void recalculateIfAuto();
     bool writeTo(const std::string& path);
     void resetResults();  // blank captions, boxes and grids of a cleared field
