@@ -156,3 +156,33 @@ TEST(CommandLineTools, RefusalsAndUsage) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
 }
+
+TEST(CommandLineTools, ForceMovesTheChosenDesignThroughTheStation) {
+    auto station = [](const jsonlite::Value& v, int col, int row) -> const jsonlite::Value& {
+        for (const auto& s : v["stations"].array)
+            if (s["col"].number == col && s["row"].number == row) return s;
+        throw std::runtime_error("no station");
+    };
+    // Whole field: the plane keeps its slopes and goes through 101.20 at C3.
+    CliRun full = cli("force " + kRef + "small-6x5.fld --station C3 --value 101.20 --json");
+    ASSERT_EQ(full.status, 0) << full.err;
+    const jsonlite::Value f = jsonlite::parse(full.out);
+    EXPECT_NEAR(station(f, 3, 3)["full_ne"].number, 101.2, 1e-9);
+    const jsonlite::Value& rec = f["records"][0];
+    const double ratio = rec["total_fill"].number > 0 ? rec["total_cut"].number / rec["total_fill"].number : 0;
+    EXPECT_NEAR(rec["cut_fill_ratio"].number, ratio, 1e-12);
+
+    // Sector view: only the sector holding C5 moves.
+    CliRun plain = cli("design " + kRef + "three-sectors-40x30.fld --json");
+    CliRun sector = cli("force " + kRef + "three-sectors-40x30.fld --station C5 --value 101.20 --sector-view --json");
+    ASSERT_EQ(sector.status, 0) << sector.err;
+    const jsonlite::Value a = jsonlite::parse(plain.out), b = jsonlite::parse(sector.out);
+    EXPECT_NEAR(station(b, 3, 5)["sec_ne"].number, 101.2, 1e-9);
+    EXPECT_EQ(station(b, 3, 5)["full_ne"].number, station(a, 3, 5)["full_ne"].number);
+    EXPECT_EQ(station(b, 3, 25)["sec_ne"].number, station(a, 3, 25)["sec_ne"].number);
+    EXPECT_EQ(b["records"][2]["cut_fill_ratio"].number, a["records"][2]["cut_fill_ratio"].number);
+    EXPECT_NE(b["records"][1]["cut_fill_ratio"].number, a["records"][1]["cut_fill_ratio"].number);
+
+    EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --station 12 --value 100").status, 2);
+    EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --value 100").status, 2);
+}

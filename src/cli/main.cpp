@@ -63,7 +63,9 @@ int usage() {
                  "       tarnwick-cli minimize FIELD [--json] [-o OUT.fld]\n"
                  "       tarnwick-cli ratio-check FIELD --cells A1:C3 [--json] [-o OUT.fld]\n"
                  "       tarnwick-cli convert FIELD --hi VALUE [--json] [-o OUT.fld]\n"
-                 "       tarnwick-cli adjust FIELD [--row-slope RS] [--col-slope CS] [--ref A1] [--json] [-o OUT.fld]\n";
+                 "       tarnwick-cli adjust FIELD [--row-slope RS] [--col-slope CS] [--ref A1] [--json] [-o OUT.fld]\n"
+                 "       tarnwick-cli force FIELD --station C5 --value 101.20 [--sector-view] [--best-fit] [--json]"
+                 " [-o OUT.fld]\n";
     return 2;
 }
 
@@ -112,7 +114,8 @@ using ToolRun = std::function<std::optional<ToolOutput>(Session&, ConsolePrompt&
 // OUT.fld, print the design and the command's results. A run that gives
 // nothing back had a bad option value; one that reported an error printed
 // its reason on standard error.
-int toolCommand(const std::vector<std::string>& args, const std::vector<std::string>& own, const ToolRun& run) {
+int toolCommand(const std::vector<std::string>& args, const std::vector<std::string>& own, const ToolRun& run,
+                const std::vector<std::string>& flags = {}) {
     std::string path, out;
     bool json = false;
     Options options;
@@ -120,6 +123,8 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
         const std::string& a = args[i];
         if (a == "--json")
             json = true;
+        else if (std::find(flags.begin(), flags.end(), a) != flags.end())
+            options[a] = "";
         else if (a == "-o" && i + 1 < args.size())
             out = args[++i];
         else if (std::find(own.begin(), own.end(), a) != own.end() && i + 1 < args.size())
@@ -135,6 +140,7 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
 
     ConsolePrompt prompt;
     Session s(prompt);
+    s.useBestFitSlopes = options.count("--best-fit") > 0;
     if (!s.openField(path) || prompt.errors > 0) return 2;
     std::optional<ToolOutput> result = run(s, prompt, options);
     if (!result) return usage();
@@ -142,8 +148,9 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
     if (!out.empty()) {
         if (!s.writeField(out)) return 1;
     }
-    std::string text = json ? "{\n" + designJsonMembers(s) + ",\n  " + result->jsonMember + "\n}\n"
-                            : designSummaryText(s) + "\n" + result->text;
+    std::string members = designJsonMembers(s);
+    if (!result->jsonMember.empty()) members += ",\n  " + result->jsonMember;
+    std::string text = json ? "{\n" + members + "\n}\n" : designSummaryText(s) + "\n" + result->text;
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -258,6 +265,24 @@ int adjust(const std::vector<std::string>& args) {
         });
 }
 
+// Typing a value into the Final Elevations grid at a station.
+int force(const std::vector<std::string>& args) {
+    return toolCommand(
+        args, {"--station", "--value"},
+        [](Session& s, ConsolePrompt&, const Options& o) {
+            auto station = o.find("--station"), value = o.find("--value");
+            if (station == o.end() || value == o.end()) return std::optional<ToolOutput>();
+            auto at = parseReferenceStation(station->second);
+            if (!at || at->col > kMaxStationCols || at->row > kMaxStationRows) return std::optional<ToolOutput>();
+            if (o.count("--sector-view")) s.setView(DesignView::Sector);
+            s.finalElevationTyped(at->col, at->row, value->second);
+            return std::optional(ToolOutput{
+                "", "Forced " + stationName(at->col, at->row) + " to " + s.results.finalElevationText(at->col, at->row) +
+                        (s.view() == DesignView::Sector ? " (sector design).\n" : " (full field design).\n")});
+        },
+        {"--sector-view", "--best-fit"});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -274,5 +299,6 @@ int main(int argc, char** argv) {
     if (command == "ratio-check") return ratioCheck(args);
     if (command == "convert") return convert(args);
     if (command == "adjust") return adjust(args);
+    if (command == "force") return force(args);
     return usage();
 }
