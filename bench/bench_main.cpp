@@ -51,6 +51,19 @@ void BM_Recalculate7Sectors(benchmark::State& state) {
 }
 BENCHMARK(BM_Recalculate7Sectors)->Unit(benchmark::kMillisecond);
 
+// The sector pass with the seven stacked sectors blended at their breaks.
+void BM_BlendedSectorPass7(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    s.field.blend.rowChecked = true;
+    for (auto _ : state) {
+        s.recalculateSectors();
+        benchmark::DoNotOptimize(s.summary.cut);
+    }
+}
+BENCHMARK(BM_BlendedSectorPass7)->Unit(benchmark::kMillisecond);
+
 std::string benchFile() {
     static std::string path = [] {
         SilentPrompt prompt;
