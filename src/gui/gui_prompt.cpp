@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <exception>
 
+#include "design_dialogs.h"
 #include "preferences_dialog.h"
 #include "session.h"
 
@@ -74,6 +75,22 @@ std::optional<std::string> GuiPrompt::chooseSaveFile(const FileChoice& choice) {
 
 void GuiPrompt::showPreferences(Preferences& prefs) {
     showPreferencesDialog(parent_, prefs);
+}
+
+bool GuiPrompt::showSectorSlope(SectorSlopeForm& form) {
+    return showSectorSlopeDialog(parent_, form);
+}
+
+void GuiPrompt::showSectorInfo(const SectorInfoForm& form) {
+    showSectorInfoDialog(parent_, form);
+}
+
+bool GuiPrompt::showPartialStation(PartialStationForm& form) {
+    return showPartialStationDialog(parent_, form);
+}
+
+bool GuiPrompt::showSetElevation(SetElevationForm& form) {
+    return showSetElevationDialog(parent_, form);
 }
 
 QString dialogFilter(const std::string& filter) {

@@ -1,7 +1,7 @@
 #pragma once
 // The core's prompt shown to the user: message boxes titled with the
-// program's name, the system beep, the file dialogs and the Data
-// Preferences dialog.
+// program's name, the system beep, the file dialogs, the Data
+// Preferences dialog and the sector, partial-station and elevation dialogs.
 
 #include <QPointer>
 #include <QString>
@@ -28,6 +28,10 @@ public:
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
     void showPreferences(Preferences& prefs) override;
+    bool showSectorSlope(SectorSlopeForm& form) override;
+    void showSectorInfo(const SectorInfoForm& form) override;
+    bool showPartialStation(PartialStationForm& form) override;
+    bool showSetElevation(SetElevationForm& form) override;
 
 private:
     QPointer<QWidget> parent_;
