@@ -135,11 +135,16 @@ void MainMenu::buildEditMenu() {
 
 void MainMenu::buildDesignMenu() {
     QMenu* design = topMenu(window_, QStringLiteral("&Design"), QStringLiteral("DesignMenu"));
-    later(design, QStringLiteral("Set Sector Slope..."), QStringLiteral("SetSectorSlopeItem"));
-    later(design, QStringLiteral("View Sector Info..."), QStringLiteral("ViewSectorInfoItem"));
-    later(design, QStringLiteral("Set Partial Station"), QStringLiteral("SetPartialStationItem"));
+    // They act on the Survey grid's selection, wherever the window is.
+    QAction* sectorSlope = add(design, QStringLiteral("Set Sector Slope..."), QStringLiteral("SetSectorSlopeItem"));
+    connect(sectorSlope, &QAction::triggered, this, [this] { run([](Session& s) { s.setSectorSlope(); }); });
+    QAction* sectorInfo = add(design, QStringLiteral("View Sector Info..."), QStringLiteral("ViewSectorInfoItem"));
+    connect(sectorInfo, &QAction::triggered, this, [this] { run([](Session& s) { s.viewSectorInfo(); }); });
+    QAction* partial = add(design, QStringLiteral("Set Partial Station"), QStringLiteral("SetPartialStationItem"));
+    connect(partial, &QAction::triggered, this, [this] { run([](Session& s) { s.setPartialStation(); }); });
     later(design, QStringLiteral("Check Cut/Fill Ratio..."), QStringLiteral("CheckRatioItem"));
-    later(design, QStringLiteral("Clear All Sectors..."), QStringLiteral("ClearAllSectorsItem"));
+    QAction* clearAll = add(design, QStringLiteral("Clear All Sectors..."), QStringLiteral("ClearAllSectorsItem"));
+    connect(clearAll, &QAction::triggered, this, [this] { run([](Session& s) { s.clearAllSectorsCommand(); }); });
 }
 
 void MainMenu::buildOptionsMenu() {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -69,6 +70,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     about_ = new AboutBox(this);
 
     connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showFileName);
+    connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showSelection);
     connect(notifier_, &SessionNotifier::fieldReplaced, this, [this] {
         showFileName();
         // New and Open start again on the Survey page.
@@ -143,11 +145,33 @@ void MainWindow::showFileName() {
     fileName_->setText(QString::fromStdString(session_.FFileName));
 }
 
+void MainWindow::showSelection() {
+    // The sector commands cut the selection back to the field or widen it
+    // to a sector; the Survey grid shows the rectangle they work on.
+    const Selection& s = session_.selection;
+    if (s.lastCol < s.firstCol || s.lastRow < s.firstRow) return;
+    SurveyView* grid = surveyPage_->grid();
+    QAbstractItemModel* model = grid->model();
+    const QModelIndex topLeft = model->index(s.firstRow - 1, s.firstCol - 1);
+    const QModelIndex bottomRight = model->index(s.lastRow - 1, s.lastCol - 1);
+    if (!topLeft.isValid() || !bottomRight.isValid()) return;
+    QItemSelectionModel* selection = grid->selectionModel();
+    const QModelIndexList shown = selection->selectedIndexes();
+    if (shown.isEmpty() && s.firstCol == s.lastCol && s.firstRow == s.lastRow) return;  // the cursor alone
+    QRect box;
+    for (const QModelIndex& i : shown) box |= QRect(i.column() + 1, i.row() + 1, 1, 1);
+    if (box == QRect(QPoint(s.firstCol, s.firstRow), QPoint(s.lastCol, s.lastRow))) return;
+    selection->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+}
+
 void MainWindow::pageChanged(int index) {
     if (revertingPage_ || index == SurveyTab) return;
     bool allowed = false;
     runCommand(this, [&] { allowed = session_.pageChangeAllowed(); });
-    if (allowed) return;
+    if (allowed) {
+        if (index == DesignParametersTab) runCommand(this, [&] { session_.designParametersShown(); });
+        return;
+    }
     revertingPage_ = true;
     pages_->setCurrentIndex(SurveyTab);
     revertingPage_ = false;

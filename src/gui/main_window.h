@@ -66,6 +66,7 @@ private:
     void makeStatusBar();
     void sizeAndCentre();
     void pageChanged(int index);
+    void showSelection();
     void showFileName();
 
     Session& session_;

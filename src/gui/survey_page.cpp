@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "gui_prompt.h"
 #include "profile_chart.h"
 #include "session.h"
 #include "session_notifier.h"
@@ -102,10 +103,24 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
 
 void SurveyPage::buildPopupMenu() {
     popup_->setObjectName("SurveyPopupMenu");
-    // The sector and partial-station commands arrive with sectors.
-    for (const char* caption : {"Set Partial Station", "View Sector Info...", "Set Sector Slope...",
-                                "Delete Sector Slope..."})
-        popup_->addAction(caption)->setEnabled(false);
+    // The sector and partial-station commands act on the selection, or on
+    // the sector under the cell that was right-clicked.
+    const struct {
+        const char* caption;
+        const char* name;
+        void (Session::*command)();
+    } sectorCommands[] = {
+        {"Set Partial Station", "PopupSetPartialStation", &Session::setPartialStation},
+        {"View Sector Info...", "PopupViewSectorInfo", &Session::viewSectorInfo},
+        {"Set Sector Slope...", "PopupSetSectorSlope", &Session::setSectorSlope},
+        {"Delete Sector Slope...", "PopupDeleteSector", &Session::deleteSector},
+    };
+    for (const auto& c : sectorCommands) {
+        QAction* action = popup_->addAction(c.caption);
+        action->setObjectName(c.name);
+        connect(action, &QAction::triggered, this,
+                [this, command = c.command] { runCommand(window(), [&] { (session_.*command)(); }); });
+    }
     QMenu* select = popup_->addMenu("Select Rows/Cols");
     connect(select->addAction("Row"), &QAction::triggered, this, &SurveyPage::selectRow);
     connect(select->addAction("Col"), &QAction::triggered, this, &SurveyPage::selectCol);
