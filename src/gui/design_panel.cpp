@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "gui_prompt.h"
 #include "hint.h"
@@ -58,8 +59,9 @@ QGridLayout* compactGrid(QWidget* owner) {
     return g;
 }
 
-// The up/down stepper beside a slope box.
-QWidget* stepper(QWidget* parent, const QString& name) {
+// The up/down stepper beside a slope box: `step` gets true for the up
+// button, false for the down button.
+QWidget* stepper(QWidget* parent, const QString& name, const std::function<void(bool)>& step) {
     auto* w = new QWidget(parent);
     w->setObjectName(name);
     auto* v = new QVBoxLayout(w);
@@ -67,9 +69,13 @@ QWidget* stepper(QWidget* parent, const QString& name) {
     v->setSpacing(0);
     for (Qt::ArrowType arrow : {Qt::UpArrow, Qt::DownArrow}) {
         auto* b = new QToolButton(w);
+        const bool up = arrow == Qt::UpArrow;
+        b->setObjectName(name + (up ? QStringLiteral("Up") : QStringLiteral("Down")));
         b->setArrowType(arrow);
         b->setFixedSize(15, 11);
         b->setAutoRaise(false);
+        b->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(b, &QToolButton::clicked, w, [step, up] { step(up); });
         v->addWidget(b);
     }
     return w;
@@ -262,7 +268,10 @@ QWidget* SidePanel::makeDesignTabs() {
     setHint(colBlend_, QStringLiteral("Blend at Row Breaks"));
     for (QCheckBox* b : {rowBlend_, colBlend_}) {
         b->setFocusPolicy(Qt::NoFocus);
-        b->setEnabled(false);  // blending comes with sectors
+        connect(b, &QCheckBox::clicked, this, [this, b](bool checked) {
+            runCommand(window(), [&] { session_.clickBlendBox(b == colBlend_, checked); });
+            refresh();
+        });
     }
 
     // Caption with its small explanation under it.
@@ -281,17 +290,16 @@ QWidget* SidePanel::makeDesignTabs() {
     g->addWidget(ratio_, 0, 1);
     g->addWidget(boxCaption(QStringLiteral("Column Slope:"), QStringLiteral("(up/dwn)")), 1, 0);
     g->addWidget(colSlope_, 1, 1, Qt::AlignTop);
-    QWidget* up1 = stepper(page, QStringLiteral("UpDown1"));
+    QWidget* up1 = stepper(page, QStringLiteral("UpDown1"), [this](bool up) { step(colSlope_, up); });
     g->addWidget(up1, 1, 2, Qt::AlignTop);
     g->addWidget(rowBlend_, 1, 3, Qt::AlignTop);
     g->addWidget(boxCaption(QStringLiteral("Row Slope:"), QStringLiteral("(across)")), 2, 0);
     g->addWidget(rowSlope_, 2, 1, Qt::AlignTop);
-    QWidget* up2 = stepper(page, QStringLiteral("UpDown2"));
+    QWidget* up2 = stepper(page, QStringLiteral("UpDown2"), [this](bool up) { step(rowSlope_, up); });
     g->addWidget(up2, 2, 2, Qt::AlignTop);
     g->addWidget(colBlend_, 2, 3, Qt::AlignTop);
     g->addWidget(boxCaption(QStringLiteral("Import/Export:"), QStringLiteral("(+ Import, - export)")), 3, 0);
     g->addWidget(importExport_, 3, 1, Qt::AlignTop);
-    for (QWidget* w : {up1, up2}) w->setEnabled(false);  // rotation comes later
 
     for (DesignBoxEdit* box : {ratio_, colSlope_, rowSlope_, importExport_}) {
         connect(box, &DesignBoxEdit::entered, this, [this, box] { enterBox(box); });
@@ -419,6 +427,8 @@ void SidePanel::refresh() {
     useBestFit_->setChecked(session_.useBestFitSlopes);
     colBlend_->setChecked(f.blend.colChecked);
     rowBlend_->setChecked(f.blend.rowChecked);
+    colBlend_->setEnabled(f.blend.colEnabled);
+    rowBlend_->setEnabled(f.blend.rowEnabled);
     refreshing_ = false;
 }
 
@@ -430,6 +440,11 @@ void SidePanel::typedInBox(DesignBoxEdit* box) {
     runCommand(window(), [&] {
         if (auto restored = session_.designBoxTyped(box->box(), box->text().toStdString())) box->setText(qs(*restored));
     });
+}
+
+void SidePanel::step(DesignBoxEdit* box, bool up) {
+    runCommand(window(), [&] { session_.stepSlope(box->box(), up, box->text().toStdString()); });
+    refresh();
 }
 
 void SidePanel::leaveBox(DesignBoxEdit* box) {

@@ -66,6 +66,8 @@ private:
     void enterBox(DesignBoxEdit* box);
     void typedInBox(DesignBoxEdit* box);
     void leaveBox(DesignBoxEdit* box);
+    // A click on the stepper beside a slope box.
+    void step(DesignBoxEdit* box, bool up);
 
     Session& session_;
     bool refreshing_ = false;
