@@ -1,6 +1,8 @@
 #include "grid_delegate.h"
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 
 #include "artwork.h"
 #include "result_models.h"
@@ -23,6 +25,21 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     if (borders & BorderLeft) painter->fillRect(QRect(r.left(), r.top(), w, r.height()), Qt::black);
     if (borders & BorderRight) painter->fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), Qt::black);
     painter->restore();
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("GridCellEditor"));
+    edit->setMaxLength(6);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), edit));
+    return edit;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* edit = static_cast<QLineEdit*>(editor);
+    edit->setText(index.data(Qt::EditRole).toString().left(6));
+    edit->selectAll();
 }
 
 }  // namespace tarnwick

@@ -1,7 +1,9 @@
 #include "result_models.h"
 
 #include <QColor>
+#include <QSize>
 
+#include "gui_prompt.h"
 #include "session.h"
 
 namespace tarnwick {
@@ -43,29 +45,38 @@ int borderBits(const CellBorders& b) {
 
 ResultGridModel::ResultGridModel(Session& session, ResultGrid grid, QObject* parent)
     : QAbstractTableModel(parent), session_(session), grid_(grid) {
-    takeSizes();
+    const QSize now = sizes();
+    cols_ = now.width();
+    rows_ = now.height();
 }
 
-void ResultGridModel::takeSizes() {
+QSize ResultGridModel::sizes() const {
     const ResultGrids& r = session_.results;
     switch (grid_) {
         case ResultGrid::Yardbook:
-            cols_ = r.yardbookColCount() - 1;
-            rows_ = r.yardbookRowCount() - 1;
-            break;
+            return {r.yardbookColCount() - 1, r.yardbookRowCount() - 1};
         case ResultGrid::FullDesign:
-            cols_ = r.fullDesignColCount() - 1;
-            rows_ = r.fullDesignRowCount(session_.field) - 1;
-            break;
+            return {r.fullDesignColCount() - 1, r.fullDesignRowCount(session_.field) - 1};
         case ResultGrid::FinalElevations:
-            cols_ = rows_ = kFieldGridSize - 1;
             break;
     }
+    return {kFieldGridSize - 1, kFieldGridSize - 1};
 }
 
 void ResultGridModel::refresh() {
+    const QSize now = sizes();
+    if (now == QSize(cols_, rows_)) {
+        // Same size: the views keep their cursor, selection and scroll position.
+        if (rows_ > 0 && cols_ > 0) {
+            emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+            emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+            emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+        }
+        return;
+    }
     beginResetModel();
-    takeSizes();
+    cols_ = now.width();
+    rows_ = now.height();
     endResetModel();
 }
 
@@ -96,6 +107,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     const ResultGrids& r = session_.results;
     switch (role) {
         case Qt::DisplayRole:
+        case Qt::EditRole:
             return QString::fromStdString(text(col, row));
         case Qt::ForegroundRole:
             switch (grid_) {
@@ -115,6 +127,22 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
+}
+
+Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && grid_ == ResultGrid::FinalElevations) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ResultGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || grid_ != ResultGrid::FinalElevations) return false;
+    // The session redesigns and tells every view; a text it refuses brings
+    // the cell's previous value back.
+    runCommand(nullptr, [&] {
+        session_.finalElevationTyped(index.column() + 1, index.row() + 1, value.toString().toStdString());
+    });
+    return true;
 }
 
 QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -5,6 +5,7 @@
 // row r + 1. Cell text is made by the core when a cell is painted.
 
 #include <QAbstractTableModel>
+#include <QSize>
 
 namespace tarnwick {
 
@@ -32,10 +33,14 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Only the Final Elevations grid can be edited: a value typed there
+    // forces the design through it.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
     std::string text(int col, int row) const;
-    void takeSizes();
+    QSize sizes() const;  // columns and rows the results need now
 
     Session& session_;
     ResultGrid grid_;

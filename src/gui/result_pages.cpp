@@ -7,12 +7,14 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "grid_delegate.h"
 #include "gui_prompt.h"
+#include "hint.h"
 #include "result_models.h"
 #include "session.h"
 #include "session_notifier.h"
@@ -83,7 +85,26 @@ ResultPage::ResultPage(Session& session, ResultGrid grid, QWidget* parent) : QWi
     layout->setSpacing(0);
     layout->addLayout(choice);
     layout->addWidget(view_, 1);
+    if (grid == ResultGrid::FinalElevations) makeEditable();
     showViewChoice();
+}
+
+void ResultPage::makeEditable() {
+    view_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed);
+    setHint(view_, QStringLiteral("Enter Value to Force an Elevation"));
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("FinalElevationsPopupMenu"));
+    QAction* specify = popup_->addAction(QStringLiteral("Specify Final Elevation"));
+    specify->setObjectName(QStringLiteral("SpecifyFinalElevationItem"));
+    connect(specify, &QAction::triggered, this,
+            [this] { runCommand(window(), [&] { session_.specifyFinalElevation(); }); });
+    // A right-click names the station the elevation is forced at.
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (const QModelIndex i = view_->indexAt(at); i.isValid()) session_.rightClick(i.column() + 1, i.row() + 1);
+        popup_->popup(view_->viewport()->mapToGlobal(at));
+    });
 }
 
 void ResultPage::showViewChoice() {

@@ -2,13 +2,15 @@
 // The result pages of the main window: "Design Parameters", "Final
 // Elevations", "Yardbook" and "Full Design". Each of the last three holds
 // its grid and the pair "Full Field Design" / "Sector Design"; the three
-// pairs always show the session's view.
+// pairs always show the session's view. Only the Final Elevations grid can
+// be edited: a value typed into it forces the design through that station.
 
 #include <QObject>
 #include <QWidget>
 
 #include "result_tables.h"
 
+class QMenu;
 class QRadioButton;
 class QTableView;
 
@@ -29,6 +31,9 @@ public:
     ResultGridModel* model() const { return model_; }
     QRadioButton* fullFieldButton() const { return full_; }
     QRadioButton* sectorButton() const { return sector_; }
+    // The grid's pop-up menu: "Specify Final Elevation" on the Final
+    // Elevations page, none on the others.
+    QMenu* popupMenu() const { return popup_; }
 
     // Shows the session's view choice and whether "Sector Design" may be chosen.
     void showViewChoice();
@@ -37,11 +42,14 @@ signals:
     void viewChosen(tarnwick::DesignView view);
 
 private:
+    void makeEditable();
+
     Session& session_;
     ResultGridModel* model_;
     QTableView* view_;
     QRadioButton* full_;
     QRadioButton* sector_;
+    QMenu* popup_ = nullptr;
 };
 
 class DesignParametersPage : public QWidget {
