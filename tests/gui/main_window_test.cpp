@@ -26,6 +26,7 @@
 #include "session.h"
 #include "splash.h"
 #include "support/scripted_prompt.h"
+#include "support/scripted_window.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;
@@ -54,18 +55,7 @@ QColor colourOf(CellColour c) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Window {
-        ScriptedPrompt prompt;
-        Session session{prompt};
-        MainWindow window{session};
-
-        Window() {
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QApplication::setActiveWindow(&window);
-        }
-        QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
-        void open(const QString& path) { QVERIFY(session.openFieldCommand(path.toStdString())); }
+    struct Window : ScriptedWindow {
         ResultPage* page(ResultGrid grid) {
             ResultPages* r = window.resultPages();
             return grid == ResultGrid::Yardbook     ? r->yardbook()

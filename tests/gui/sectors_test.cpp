@@ -25,6 +25,7 @@
 #include "result_pages.h"
 #include "session.h"
 #include "support/scripted_prompt.h"
+#include "support/scripted_window.h"
 #include "survey_page.h"
 #include "survey_view.h"
 
@@ -41,18 +42,7 @@ const QString kSectors = QStringLiteral(TARNWICK_TEST_DATA "/reference/three-sec
 class SectorsTest : public QObject {
     Q_OBJECT
 
-    struct Window {
-        ScriptedPrompt prompt;
-        Session session{prompt};
-        MainWindow window{session};
-
-        Window() {
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QApplication::setActiveWindow(&window);
-        }
-        void open(const QString& path) { QVERIFY(session.openFieldCommand(path.toStdString())); }
-        QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
+    struct Window : ScriptedWindow {
         QAction* surveyPopup(const char* name) {
             return window.surveyPage()->popupMenu()->findChild<QAction*>(QString::fromLatin1(name));
         }
