@@ -20,8 +20,8 @@ bool isGridKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Home || key == Qt::Key_Delete;
 }
 
-// The sector number (21..27) or the partial-station mark (28), small, at
-// the top left of the cell.
+// The sector number (21..27) at the top left of the cell, the
+// partial-station mark (28) at its top right.
 void paintCellPicture(QPainter& p, const QRect& cell, int picture) {
     if (picture >= kPictureFirstSector && picture < kPictureFirstSector + kMaxSectors) {
         QRect box(cell.left() + 1, cell.top() + 1, 10, 10);
@@ -34,8 +34,8 @@ void paintCellPicture(QPainter& p, const QRect& cell, int picture) {
         p.drawText(box, Qt::AlignCenter, QString::number(picture - kPictureFirstSector + 1));
     } else if (picture == kPicturePartial) {
         QPolygon corner;
-        corner << QPoint(cell.left() + 1, cell.top() + 1) << QPoint(cell.left() + 8, cell.top() + 1)
-               << QPoint(cell.left() + 1, cell.top() + 8);
+        corner << QPoint(cell.right() - 1, cell.top() + 1) << QPoint(cell.right() - 9, cell.top() + 1)
+               << QPoint(cell.right() - 1, cell.top() + 9);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(230, 120, 0));
         p.drawPolygon(corner);
