@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -89,6 +90,12 @@ QWidget* MainWindow::makePages() {
     resultPages_ = new ResultPages(session_, *notifier_, pages_);
     auto* view3d = new QWidget(pages_);
     view3d->setObjectName(QStringLiteral("View3DPage"));
+    // The surface drawing arrives in a later version; say so instead of a
+    // blank page.
+    auto* view3dLayout = new QVBoxLayout(view3d);
+    auto* view3dNote = new QLabel(QStringLiteral("The 3D view of the field is not available in this version."), view3d);
+    view3dNote->setAlignment(Qt::AlignCenter);
+    view3dLayout->addWidget(view3dNote);
 
     pages_->addTab(surveyPage_, QStringLiteral("Survey"));
     pages_->addTab(resultPages_->designParameters(), QStringLiteral("Design Parameters"));
