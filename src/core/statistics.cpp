@@ -52,7 +52,8 @@ private:
 
 }  // namespace
 
-double rectangleAverage(const Field& f, const Rect& rect) {
+// Mean of the non-zero cell values of a rectangle, 0 when there is none.
+double nonZeroMean(const Field& f, const Rect& rect) {
     Rect r = onGrid(f, rect);
     double sum = 0;
     int count = 0;
@@ -62,8 +63,11 @@ double rectangleAverage(const Field& f, const Rect& rect) {
             sum += v;
             if (v != 0) ++count;
         }
-    double avg = count > 0 ? sum / count : 0.0;
-    return parseReading(formatFixed(avg, 3, 7));
+    return count > 0 ? sum / count : 0.0;
+}
+
+double rectangleAverage(const Field& f, const Rect& rect) {
+    return parseReading(formatFixed(nonZeroMean(f, rect), 3, 7));
 }
 
 Centroid rectangleCentroid(const Field& f, const Rect& rect) {
@@ -85,29 +89,11 @@ Centroid rectangleCentroid(const Field& f, const Rect& rect) {
 }
 
 double rowAverage(const Field& f, int row, int firstCol, int lastCol) {
-    Rect r = onGrid(f, {firstCol, row, lastCol, row});
-    double sum = 0;
-    int n = 0;
-    if (row < 1 || row > r.lastRow) return 0;
-    for (int col = r.firstCol; col <= r.lastCol; ++col) {
-        double v = f.Survey.value(col, row);
-        sum += v;
-        if (v != 0) ++n;
-    }
-    return n > 0 ? sum / n : 0.0;
+    return nonZeroMean(f, {firstCol, row, lastCol, row});
 }
 
 double colAverage(const Field& f, int col, int firstRow, int lastRow) {
-    Rect r = onGrid(f, {col, firstRow, col, lastRow});
-    double sum = 0;
-    int n = 0;
-    if (col < 1 || col > r.lastCol) return 0;
-    for (int row = r.firstRow; row <= r.lastRow; ++row) {
-        double v = f.Survey.value(col, row);
-        sum += v;
-        if (v != 0) ++n;
-    }
-    return n > 0 ? sum / n : 0.0;
+    return nonZeroMean(f, {col, firstRow, col, lastRow});
 }
 
 double seriesSlope(const std::vector<double>& values, bool rodReadings) {

@@ -16,6 +16,7 @@
 #include "session.h"
 #include "settings.h"
 #include "support/scripted_prompt.h"
+#include "support/scripted_window.h"
 #include "survey_model.h"
 #include "survey_page.h"
 #include "survey_view.h"
@@ -27,17 +28,8 @@ using namespace tarnwick::test;
 class TypicalRoadTest : public QObject {
     Q_OBJECT
 
-    struct Window {
-        ScriptedPrompt prompt;
-        Session session{prompt};
-        MainWindow window{session};
-        Window() {
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QApplication::setActiveWindow(&window);
-            window.showSurveyPage();
-        }
-        QAction* action(const char* name) { return window.findChild<QAction*>(QString::fromLatin1(name)); }
+    struct Window : ScriptedWindow {
+        Window() { window.showSurveyPage(); }
         QString label(const char* name) {
             auto* l = window.findChild<QLabel*>(QString::fromLatin1(name));
             return l ? l->text().trimmed() : QString("<missing %1>").arg(name);
