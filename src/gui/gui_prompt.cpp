@@ -10,6 +10,7 @@
 #include "design_dialogs.h"
 #include "preferences_dialog.h"
 #include "session.h"
+#include "tool_dialogs.h"
 
 namespace tarnwick {
 
@@ -91,6 +92,18 @@ bool GuiPrompt::showPartialStation(PartialStationForm& form) {
 
 bool GuiPrompt::showSetElevation(SetElevationForm& form) {
     return showSetElevationDialog(parent_, form);
+}
+
+bool GuiPrompt::showConvertData(ConvertDataForm& form) {
+    return showConvertDataDialog(parent_, form);
+}
+
+bool GuiPrompt::showLaserAdjustment(LaserAdjustmentForm& form) {
+    return showLaserAdjustmentDialog(parent_, form);
+}
+
+void GuiPrompt::showRatioCheck(const RatioCheckForm& form) {
+    showRatioCheckDialog(parent_, form);
 }
 
 QString dialogFilter(const std::string& filter) {

@@ -1,7 +1,8 @@
 #pragma once
 // The core's prompt shown to the user: message boxes titled with the
 // program's name, the system beep, the file dialogs, the Data
-// Preferences dialog and the sector, partial-station and elevation dialogs.
+// Preferences dialog, the sector, partial-station and elevation dialogs and
+// the conversion, laser adjustment and ratio check dialogs.
 
 #include <QPointer>
 #include <QString>
@@ -32,6 +33,9 @@ public:
     void showSectorInfo(const SectorInfoForm& form) override;
     bool showPartialStation(PartialStationForm& form) override;
     bool showSetElevation(SetElevationForm& form) override;
+    bool showConvertData(ConvertDataForm& form) override;
+    bool showLaserAdjustment(LaserAdjustmentForm& form) override;
+    void showRatioCheck(const RatioCheckForm& form) override;
 
 private:
     QPointer<QWidget> parent_;
