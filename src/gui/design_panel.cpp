@@ -16,6 +16,7 @@
 
 #include "gui_prompt.h"
 #include "hint.h"
+#include "minimize.h"
 #include "session.h"
 #include "session_notifier.h"
 
@@ -248,6 +249,7 @@ QWidget* SidePanel::makeDesignTabs() {
     auto* page = new QFrame(holder);
     page->setObjectName(QStringLiteral("DesignTabPage"));
     page->setFrameShape(QFrame::StyledPanel);
+    designPage_ = page;
     v->addWidget(page);
     auto* g = compactGrid(page);
 
@@ -328,7 +330,7 @@ QWidget* SidePanel::makeDesignTabs() {
     });
     minimize_ = new QPushButton(QStringLiteral("Minimize Yardage"), page);
     minimize_->setObjectName(QStringLiteral("ButtonMinimize"));
-    minimize_->setEnabled(false);  // comes with the yardage search
+    connect(minimize_, &QPushButton::clicked, this, &SidePanel::minimizeYardage);
     for (QWidget* w : {static_cast<QWidget*>(useBestFit_), static_cast<QWidget*>(minimize_)}) {
         QSizePolicy sp = w->sizePolicy();
         sp.setRetainSizeWhenHidden(true);
@@ -444,6 +446,19 @@ void SidePanel::typedInBox(DesignBoxEdit* box) {
 
 void SidePanel::step(DesignBoxEdit* box, bool up) {
     runCommand(window(), [&] { session_.stepSlope(box->box(), up, box->text().toStdString()); });
+    refresh();
+}
+
+void SidePanel::minimizeYardage() {
+    // The focus goes to the design tab's group: a design box being edited
+    // is left first, with its own effect.
+    designPage_->setFocus(Qt::OtherFocusReason);
+    // The caption must show while the search runs, before any event is handled.
+    auto caption = [this](const std::string& text) {
+        minimize_->setText(qs(text));
+        minimize_->repaint();
+    };
+    runCommand(window(), [&] { tarnwick::minimizeYardage(session_, caption); });
     refresh();
 }
 

@@ -54,6 +54,7 @@ public:
 
     QTabBar* designTabs() const { return tabs_; }
     DesignBoxEdit* designBox(DesignBox box) const;
+    QPushButton* minimizeButton() const { return minimize_; }
 
     // Shows the session's captions, summary and design record again.
     void refresh();
@@ -68,6 +69,8 @@ private:
     void leaveBox(DesignBoxEdit* box);
     // A click on the stepper beside a slope box.
     void step(DesignBoxEdit* box, bool up);
+    // "Minimize Yardage".
+    void minimizeYardage();
 
     Session& session_;
     bool refreshing_ = false;
@@ -90,6 +93,7 @@ private:
 
     // Design tab set
     QTabBar* tabs_;
+    QWidget* designPage_;
     DesignBoxEdit* ratio_;
     DesignBoxEdit* colSlope_;
     DesignBoxEdit* rowSlope_;

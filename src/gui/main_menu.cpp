@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "artwork.h"
+#include "conversion.h"
 #include "gui_prompt.h"
 #include "hint.h"
 #include "ini_settings_store.h"
@@ -142,7 +143,9 @@ void MainMenu::buildDesignMenu() {
     connect(sectorInfo, &QAction::triggered, this, [this] { run([](Session& s) { s.viewSectorInfo(); }); });
     QAction* partial = add(design, QStringLiteral("Set Partial Station"), QStringLiteral("SetPartialStationItem"));
     connect(partial, &QAction::triggered, this, [this] { run([](Session& s) { s.setPartialStation(); }); });
-    later(design, QStringLiteral("Check Cut/Fill Ratio..."), QStringLiteral("CheckRatioItem"));
+    // The ratio check takes the cells selected on the Yardbook grid.
+    QAction* checkRatio = add(design, QStringLiteral("Check Cut/Fill Ratio..."), QStringLiteral("CheckRatioItem"));
+    connect(checkRatio, &QAction::triggered, this, &MainMenu::ratioCheckRequested);
     QAction* clearAll = add(design, QStringLiteral("Clear All Sectors..."), QStringLiteral("ClearAllSectorsItem"));
     connect(clearAll, &QAction::triggered, this, [this] { run([](Session& s) { s.clearAllSectorsCommand(); }); });
 }
@@ -162,8 +165,10 @@ void MainMenu::buildOptionsMenu() {
             session_.preferencesCommand(&store);
         });
     });
-    later(options, QStringLiteral("Convert Data Type..."), QStringLiteral("ConvertDataTypeItem"));
-    later(options, QStringLiteral("Laser Survey Adjusment..."), QStringLiteral("LaserAdjustmentItem"));
+    QAction* convert = add(options, QStringLiteral("Convert Data Type..."), QStringLiteral("ConvertDataTypeItem"));
+    connect(convert, &QAction::triggered, this, [this] { run([](Session& s) { convertDataType(s); }); });
+    QAction* laser = add(options, QStringLiteral("Laser Survey Adjusment..."), QStringLiteral("LaserAdjustmentItem"));
+    connect(laser, &QAction::triggered, this, [this] { run([](Session& s) { adjustLaserSurvey(s); }); });
     later(options, QStringLiteral("&Survey with Laser Mast"), QStringLiteral("LaserMastItem"));
 }
 

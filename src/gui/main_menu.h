@@ -31,6 +31,8 @@ public:
 signals:
     void helpRequested();
     void aboutRequested();
+    // "Check Cut/Fill Ratio...": the Yardbook page runs it on its selection.
+    void ratioCheckRequested();
 
 private:
     QAction* add(QWidget* menu, const QString& caption, const QString& name, const QString& hint = {});

@@ -88,6 +88,7 @@ QWidget* MainWindow::makePages() {
     pages_->setObjectName(QStringLiteral("PageControl1"));
     surveyPage_ = new SurveyPage(session_, *notifier_, pages_);
     resultPages_ = new ResultPages(session_, *notifier_, pages_);
+    connect(menu_, &MainMenu::ratioCheckRequested, resultPages_, &ResultPages::checkCutFillRatio);
     auto* view3d = new QWidget(pages_);
     view3d->setObjectName(QStringLiteral("View3DPage"));
     // The surface drawing arrives in a later version; say so instead of a

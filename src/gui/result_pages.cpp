@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -15,6 +17,7 @@
 #include "grid_delegate.h"
 #include "gui_prompt.h"
 #include "hint.h"
+#include "ratio_check.h"
 #include "result_models.h"
 #include "session.h"
 #include "session_notifier.h"
@@ -86,6 +89,7 @@ ResultPage::ResultPage(Session& session, ResultGrid grid, QWidget* parent) : QWi
     layout->addLayout(choice);
     layout->addWidget(view_, 1);
     if (grid == ResultGrid::FinalElevations) makeEditable();
+    if (grid == ResultGrid::Yardbook) makeRatioCheck(choice);
     showViewChoice();
 }
 
@@ -105,6 +109,56 @@ void ResultPage::makeEditable() {
         if (const QModelIndex i = view_->indexAt(at); i.isValid()) session_.rightClick(i.column() + 1, i.row() + 1);
         popup_->popup(view_->viewport()->mapToGlobal(at));
     });
+}
+
+void ResultPage::makeRatioCheck(QLayout* above) {
+    // Graded stations are picked with Ctrl and Shift clicks and by dragging.
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("YardbookPopupMenu"));
+    QAction* check = popup_->addAction(QStringLiteral("Check Cut/Fill Ratio..."));
+    check->setObjectName(QStringLiteral("CheckRatioPopupItem"));
+    connect(check, &QAction::triggered, this, &ResultPage::checkCutFillRatio);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->popup(view_->viewport()->mapToGlobal(at)); });
+
+    ratioCheck_ = new QPushButton(QStringLiteral("Check Cut/Fill Ratio"), this);
+    ratioCheck_->setObjectName(QStringLiteral("CheckRatioButton"));
+    ratioCheck_->setFocusPolicy(Qt::NoFocus);
+    // Hidden, it keeps its place: the grid does not jump when it shows.
+    QSizePolicy keep = ratioCheck_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    ratioCheck_->setSizePolicy(keep);
+    ratioCheck_->hide();
+    connect(ratioCheck_, &QPushButton::clicked, this, &ResultPage::checkCutFillRatio);
+    above->addWidget(ratioCheck_);
+
+    // The button follows the selection whenever the mouse moves over the grid.
+    view_->viewport()->setMouseTracking(true);
+    view_->viewport()->installEventFilter(this);
+}
+
+bool ResultPage::eventFilter(QObject* watched, QEvent* event) {
+    if (ratioCheck_ && watched == view_->viewport() && event->type() == QEvent::MouseMove) showRatioCheckButton();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ResultPage::showRatioCheckButton() {
+    ratioCheck_->setVisible(ratioCheckAvailable(selectedCells()));
+}
+
+std::vector<CellPos> ResultPage::selectedCells() const {
+    std::vector<CellPos> cells;
+    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+    cells.reserve(static_cast<size_t>(selected.size()));
+    for (const QModelIndex& i : selected) cells.push_back({i.column() + 1, i.row() + 1});
+    return cells;
+}
+
+void ResultPage::checkCutFillRatio() {
+    const std::vector<CellPos> cells = selectedCells();
+    runCommand(window(), [&] { tarnwick::checkCutFillRatio(session_, cells); });
 }
 
 void ResultPage::showViewChoice() {
@@ -169,6 +223,10 @@ void ResultPages::refresh() {
 
 void ResultPages::showViewChoice() {
     for (ResultPage* page : {finalElevations_, yardbook_, fullDesign_}) page->showViewChoice();
+}
+
+void ResultPages::checkCutFillRatio() {
+    yardbook_->checkCutFillRatio();
 }
 
 void ResultPages::chooseView(DesignView view) {

@@ -4,13 +4,18 @@
 // its grid and the pair "Full Field Design" / "Sector Design"; the three
 // pairs always show the session's view. Only the Final Elevations grid can
 // be edited: a value typed into it forces the design through that station.
+// On the Yardbook grid the user selects the stations already graded and
+// checks the cut/fill ratio they were built at.
 
 #include <QObject>
 #include <QWidget>
+#include <vector>
 
 #include "result_tables.h"
+#include "session.h"
 
 class QMenu;
+class QPushButton;
 class QRadioButton;
 class QTableView;
 
@@ -32,8 +37,15 @@ public:
     QRadioButton* fullFieldButton() const { return full_; }
     QRadioButton* sectorButton() const { return sector_; }
     // The grid's pop-up menu: "Specify Final Elevation" on the Final
-    // Elevations page, none on the others.
+    // Elevations page, "Check Cut/Fill Ratio..." on the Yardbook page, none
+    // on the Full Design page.
     QMenu* popupMenu() const { return popup_; }
+    // "Check Cut/Fill Ratio" above the Yardbook grid; none on the others.
+    QPushButton* ratioCheckButton() const { return ratioCheck_; }
+    // The grid's selected cells, column and row counted from 1.
+    std::vector<CellPos> selectedCells() const;
+    // The cut/fill ratio check over the selected cells.
+    void checkCutFillRatio();
 
     // Shows the session's view choice and whether "Sector Design" may be chosen.
     void showViewChoice();
@@ -41,8 +53,13 @@ public:
 signals:
     void viewChosen(tarnwick::DesignView view);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void makeEditable();
+    void makeRatioCheck(QLayout* above);
+    void showRatioCheckButton();
 
     Session& session_;
     ResultGridModel* model_;
@@ -50,6 +67,7 @@ private:
     QRadioButton* full_;
     QRadioButton* sector_;
     QMenu* popup_ = nullptr;
+    QPushButton* ratioCheck_ = nullptr;
 };
 
 class DesignParametersPage : public QWidget {
@@ -80,6 +98,8 @@ public:
     void refresh();
     // Only the view pairs (the grids' texts are unchanged).
     void showViewChoice();
+    // "Check Cut/Fill Ratio..." over the cells selected on the Yardbook grid.
+    void checkCutFillRatio();
 
 private:
     void chooseView(DesignView view);

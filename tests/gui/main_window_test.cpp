@@ -162,10 +162,10 @@ private slots:
             {"SetSectorSlopeItem", "Set Sector Slope...", {}, true},
             {"ViewSectorInfoItem", "View Sector Info...", {}, true},
             {"SetPartialStationItem", "Set Partial Station", {}, true},
-            {"CheckRatioItem", "Check Cut/Fill Ratio...", {}, false},
+            {"CheckRatioItem", "Check Cut/Fill Ratio...", {}, true},
             {"ClearAllSectorsItem", "Clear All Sectors...", {}, true},
-            {"ConvertDataTypeItem", "Convert Data Type...", {}, false},
-            {"LaserAdjustmentItem", "Laser Survey Adjusment...", {}, false},
+            {"ConvertDataTypeItem", "Convert Data Type...", {}, true},
+            {"LaserAdjustmentItem", "Laser Survey Adjusment...", {}, true},
             {"LaserMastItem", "&Survey with Laser Mast", {}, false},
         };
         for (const Item& item : items) {
