@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "conversion.h"
 #include "gui_prompt.h"
 #include "hint.h"
 #include "minimize.h"
@@ -394,7 +395,7 @@ void SidePanel::refresh() {
     refreshing_ = true;
     const Field& f = session_.field;
     const UnitCaptions units = unitCaptions(f.prefs.feet);
-    dataType_->setText(f.prefs.RodReadings ? QStringLiteral("Rod Readings") : QStringLiteral("Elevations"));
+    dataType_->setText(QString::fromLatin1(dataTypeCaption(f.prefs.RodReadings)));
     avgEl_->setText(qs(session_.info.avgEl));
     csBest_->setText(qs(session_.info.CSBest));
     rsBest_->setText(qs(session_.info.RSBest));
