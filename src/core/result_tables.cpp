@@ -84,11 +84,6 @@ void ResultGrids::fill(const Field& f, DesignView view) {
         }
 }
 
-bool ResultGrids::hasDesign(int col, int row) const { return station(col, row) && shown_[idx(col, row)]; }
-double ResultGrids::oldValue(int col, int row) const { return station(col, row) ? oe_[idx(col, row)] : 0.0; }
-double ResultGrids::newElevation(int col, int row) const { return station(col, row) ? ne_[idx(col, row)] : 0.0; }
-double ResultGrids::cutFill(int col, int row) const { return station(col, row) ? cf_[idx(col, row)] : 0.0; }
-
 std::string ResultGrids::yardbookText(int col, int row) const {
     if (col == 0 || row == 0) return yardbookHeader(cols_, rows_, col, row);
     if (!filled_) return {};

@@ -59,12 +59,6 @@ public:
     int numRows() const { return rows_; }
     const YardbookTotals& totals() const { return totals_; }
 
-    // Station values as the grids hold them (0 for an empty station cell).
-    bool hasDesign(int col, int row) const;
-    double oldValue(int col, int row) const;
-    double newElevation(int col, int row) const;
-    double cutFill(int col, int row) const;
-
     // Yardbook grid, header row and column included. At least 131 x 131;
     // larger when the totals of a field of more than 127 rows or columns
     // need the room.
@@ -90,6 +84,8 @@ public:
 private:
     size_t idx(int col, int row) const { return static_cast<size_t>(row) * static_cast<size_t>(cols_ + 1) + static_cast<size_t>(col); }
     bool station(int col, int row) const { return col >= 1 && row >= 1 && col <= cols_ && row <= rows_; }
+    // A station whose new elevation reads as something: its cells show it.
+    bool hasDesign(int col, int row) const { return station(col, row) && shown_[idx(col, row)]; }
 
     bool filled_ = false;
     DesignView view_ = DesignView::FullField;

@@ -50,9 +50,16 @@ QDialogButtonBox* okCancel(QDialog* dialog, bool withCancel = true) {
     return buttons;
 }
 
-// The best-fit block shared by the two sector dialogs.
-void addBestFit(QGridLayout* grid, QWidget* parent, const std::string& average, const std::string& unit,
-                const std::string& col, const std::string& row) {
+// The heading and best-fit block shared by the two sector dialogs.
+QVBoxLayout* sectorDialogHead(QDialog& dialog, const char* name, const char* caption, const std::string& heading,
+                              const std::string& average, const std::string& unit, const std::string& col,
+                              const std::string& row) {
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(named(new QLabel(QString::fromStdString(heading), &dialog), "Label2"));
+    auto* grid = new QGridLayout;
+    QWidget* parent = &dialog;
     grid->addWidget(new QLabel("Average  Elevation", parent), 0, 0);
     grid->addWidget(named(new QLabel(QString::fromStdString(average), parent), "Avg_Label"), 0, 1);
     grid->addWidget(named(new QLabel(QString::fromStdString(unit), parent), "Label38"), 0, 2);
@@ -60,6 +67,8 @@ void addBestFit(QGridLayout* grid, QWidget* parent, const std::string& average, 
     grid->addWidget(named(new QLabel(QString::fromStdString(col), parent), "Label_ColFit"), 1, 1);
     grid->addWidget(new QLabel("Row Slope", parent), 2, 0);
     grid->addWidget(named(new QLabel(QString::fromStdString(row), parent), "Label_Rfit"), 2, 1);
+    layout->addLayout(grid);
+    return layout;
 }
 
 // "[-Reset-]": a label that acts on a click.
@@ -83,13 +92,8 @@ private:
 
 bool showSectorSlopeDialog(QWidget* parent, SectorSlopeForm& form) {
     QDialog dialog(parent);
-    dialog.setObjectName("TOKBottomDlg");
-    dialog.setWindowTitle("Enter Sector Slope");
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(named(new QLabel(QString::fromStdString(form.heading), &dialog), "Label2"));
-    auto* fit = new QGridLayout;
-    addBestFit(fit, &dialog, form.average, form.lengthUnit, form.bestColSlope, form.bestRowSlope);
-    layout->addLayout(fit);
+    QVBoxLayout* layout = sectorDialogHead(dialog, "TOKBottomDlg", "Enter Sector Slope", form.heading, form.average,
+                                           form.lengthUnit, form.bestColSlope, form.bestRowSlope);
     auto* bestFit = new QPushButton("Use Best Fit Slopes", &dialog);
     bestFit->setObjectName("Button_Bfit");
     bestFit->setToolTip("Click set Column/Row Slopes to Best Fit Values");
@@ -124,13 +128,8 @@ bool showSectorSlopeDialog(QWidget* parent, SectorSlopeForm& form) {
 
 void showSectorInfoDialog(QWidget* parent, const SectorInfoForm& form) {
     QDialog dialog(parent);
-    dialog.setObjectName("TDialog_info");
-    dialog.setWindowTitle("Sector Info");
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(named(new QLabel(QString::fromStdString(form.heading), &dialog), "Label2"));
-    auto* fit = new QGridLayout;
-    addBestFit(fit, &dialog, form.average, form.lengthUnit, form.bestColSlope, form.bestRowSlope);
-    layout->addLayout(fit);
+    QVBoxLayout* layout = sectorDialogHead(dialog, "TDialog_info", "Sector Info", form.heading, form.average,
+                                           form.lengthUnit, form.bestColSlope, form.bestRowSlope);
     layout->addWidget(okCancel(&dialog, false));
     dialog.exec();
 }
