@@ -46,14 +46,16 @@ bool parseRecordLines(const std::vector<std::string>& lines, size_t& li, TDesign
 
 }  // namespace
 
-FieldFileKind fieldFileKind(const std::string& path) {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return FieldFileKind::CannotOpen;
-    size_t end = bytes->find_first_of("\r\n");
-    std::string first = bytes->substr(0, end);
+FieldFileKind fieldTextKind(const std::string& bytes) {
+    const std::string first = bytes.substr(0, bytes.find_first_of("\r\n"));
     if (first == kFieldFileMagicV1) return FieldFileKind::Version1;
     if (first == kFieldFileMagic) return FieldFileKind::Current;
     return FieldFileKind::NotRecognised;
+}
+
+FieldFileKind fieldFileKind(const std::string& path) {
+    auto bytes = readWholeFile(path);
+    return bytes ? fieldTextKind(*bytes) : FieldFileKind::CannotOpen;
 }
 
 ReadStatus readFieldText(const std::string& text, Field& f) {

@@ -13,8 +13,10 @@ inline constexpr const char* kFieldFileMagicV1 = "102,102";
 
 enum class FieldFileKind { CannotOpen, NotRecognised, Version1, Current };
 
-// Reads the first line only.
+// The kind of a field file, from its first line.
 FieldFileKind fieldFileKind(const std::string& path);
+// The same for bytes already read (never CannotOpen).
+FieldFileKind fieldTextKind(const std::string& bytes);
 
 enum class ReadStatus {
     Ok,

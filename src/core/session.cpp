@@ -237,7 +237,9 @@ void Session::fillDesignParameters() {
 bool Session::openField(const std::string& path) {
     const std::string previous = FFileName;
     FFileName = path;
-    FieldFileKind kind = fieldFileKind(path);
+    // The file is read once: its first line decides, the rest is the field.
+    const std::optional<std::string> bytes = readWholeFile(path);
+    const FieldFileKind kind = bytes ? fieldTextKind(*bytes) : FieldFileKind::CannotOpen;
     if (kind == FieldFileKind::CannotOpen) prompt_->error("Can't Open this File");
     if (kind == FieldFileKind::CannotOpen || kind == FieldFileKind::NotRecognised) {
         prompt_->beep();
@@ -245,7 +247,6 @@ bool Session::openField(const std::string& path) {
         FFileName = previous;
         return false;
     }
-    auto bytes = readWholeFile(path);
     clearField(field);
     resetResults();
     FieldSaved = false;
