@@ -6,12 +6,12 @@
 #include <cmath>
 #include <filesystem>
 
-#include "kernel.h"
-#include "minimize.h"
-#include "number_format.h"
-#include "prompt.h"
-#include "ratio_check.h"
-#include "session.h"
+#include "core/design/kernel.h"
+#include "core/design/minimize.h"
+#include "core/base/number_format.h"
+#include "core/session/prompt.h"
+#include "core/design/ratio_check.h"
+#include "core/session/session.h"
 
 namespace {
 

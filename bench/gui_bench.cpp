@@ -11,12 +11,12 @@
 #include <QTableView>
 #include <cmath>
 
-#include "main_window.h"
-#include "number_format.h"
-#include "prompt.h"
-#include "session.h"
-#include "survey_model.h"
-#include "survey_page.h"
+#include "gui/shell/main_window.h"
+#include "core/base/number_format.h"
+#include "core/session/prompt.h"
+#include "core/session/session.h"
+#include "gui/field/survey_model.h"
+#include "gui/field/survey_page.h"
 
 namespace {
 

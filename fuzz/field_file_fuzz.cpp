@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "field_file.h"
+#include "core/files/field_file.h"
 
 using namespace tarnwick;
 

@@ -16,12 +16,12 @@
 #include <QTabWidget>
 #include <exception>
 
-#include "gui_prompt.h"
-#include "ini_settings_store.h"
-#include "main_window.h"
-#include "session.h"
-#include "settings.h"
-#include "splash.h"
+#include "gui/shell/gui_prompt.h"
+#include "gui/files/ini_settings_store.h"
+#include "gui/shell/main_window.h"
+#include "core/session/session.h"
+#include "core/files/settings.h"
+#include "gui/shell/splash.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "conversion.h"
-#include "design_report.h"
-#include "minimize.h"
-#include "number_format.h"
-#include "ratio_check.h"
-#include "session.h"
+#include "core/field/conversion.h"
+#include "core/session/design_report.h"
+#include "core/design/minimize.h"
+#include "core/base/number_format.h"
+#include "core/design/ratio_check.h"
+#include "core/session/session.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "design_dialogs.h"
+#include "gui/design/design_dialogs.h"
 
 using namespace tarnwick;
 

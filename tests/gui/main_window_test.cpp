@@ -17,14 +17,14 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "about_box.h"
-#include "design_panel.h"
-#include "gui_prompt.h"
-#include "main_window.h"
-#include "result_models.h"
-#include "result_pages.h"
-#include "session.h"
-#include "splash.h"
+#include "gui/shell/about_box.h"
+#include "gui/design/design_panel.h"
+#include "gui/shell/gui_prompt.h"
+#include "gui/shell/main_window.h"
+#include "gui/design/result_models.h"
+#include "gui/design/result_pages.h"
+#include "core/session/session.h"
+#include "gui/shell/splash.h"
 #include "support/scripted_prompt.h"
 #include "support/scripted_window.h"
 

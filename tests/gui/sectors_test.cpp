@@ -18,16 +18,16 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "design_panel.h"
-#include "main_window.h"
-#include "number_format.h"
-#include "result_models.h"
-#include "result_pages.h"
-#include "session.h"
+#include "gui/design/design_panel.h"
+#include "gui/shell/main_window.h"
+#include "core/base/number_format.h"
+#include "gui/design/result_models.h"
+#include "gui/design/result_pages.h"
+#include "core/session/session.h"
 #include "support/scripted_prompt.h"
 #include "support/scripted_window.h"
-#include "survey_page.h"
-#include "survey_view.h"
+#include "gui/field/survey_page.h"
+#include "gui/field/survey_view.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ini_settings_store.h"
-#include "preferences_dialog.h"
-#include "settings.h"
+#include "gui/files/ini_settings_store.h"
+#include "gui/files/preferences_dialog.h"
+#include "core/files/settings.h"
 
 using namespace tarnwick;
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "profile_chart.h"
-#include "session.h"
-#include "session_notifier.h"
+#include "gui/field/profile_chart.h"
+#include "core/session/session.h"
+#include "gui/shell/session_notifier.h"
 #include "support/scripted_prompt.h"
-#include "survey_model.h"
-#include "survey_page.h"
-#include "survey_view.h"
+#include "gui/field/survey_model.h"
+#include "gui/field/survey_page.h"
+#include "gui/field/survey_view.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;

@@ -22,18 +22,18 @@
 #include <functional>
 #include <memory>
 
-#include "design_panel.h"
-#include "gui_prompt.h"
-#include "main_window.h"
-#include "minimize.h"
-#include "number_format.h"
-#include "ratio_check.h"
-#include "result_pages.h"
-#include "session.h"
+#include "gui/design/design_panel.h"
+#include "gui/shell/gui_prompt.h"
+#include "gui/shell/main_window.h"
+#include "core/design/minimize.h"
+#include "core/base/number_format.h"
+#include "core/design/ratio_check.h"
+#include "gui/design/result_pages.h"
+#include "core/session/session.h"
 #include "support/scripted_prompt.h"
 #include "support/scripted_window.h"
-#include "survey_model.h"
-#include "survey_page.h"
+#include "gui/field/survey_model.h"
+#include "gui/field/survey_page.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;

@@ -8,19 +8,19 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ini_settings_store.h"
-#include "main_window.h"
-#include "number_format.h"
-#include "result_models.h"
-#include "result_pages.h"
-#include "session.h"
-#include "settings.h"
+#include "gui/files/ini_settings_store.h"
+#include "gui/shell/main_window.h"
+#include "core/base/number_format.h"
+#include "gui/design/result_models.h"
+#include "gui/design/result_pages.h"
+#include "core/session/session.h"
+#include "core/files/settings.h"
 #include "support/scripted_prompt.h"
 #include "support/scripted_window.h"
-#include "survey_model.h"
-#include "survey_page.h"
-#include "survey_view.h"
-#include "text_file.h"
+#include "gui/field/survey_model.h"
+#include "gui/field/survey_page.h"
+#include "gui/field/survey_view.h"
+#include "core/base/text_file.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "field.h"
-#include "number_format.h"
+#include "core/field/field.h"
+#include "core/base/number_format.h"
 
 namespace tarnwick::test {
 

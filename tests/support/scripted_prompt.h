@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "prompt.h"
+#include "core/session/prompt.h"
 
 namespace tarnwick::test {
 

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "main_window.h"
-#include "session.h"
+#include "gui/shell/main_window.h"
+#include "core/session/session.h"
 #include "support/scripted_prompt.h"
 
 namespace tarnwick::test {

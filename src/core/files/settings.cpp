@@ -1,0 +1,104 @@
+#include "core/files/settings.h"
+
+#include "core/base/number_format.h"
+#include "core/session/session.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kOptions = "Options";
+constexpr const char* kHeader = "Header";
+constexpr const char* kSerial = "serial";
+constexpr std::array<const char*, 4> kLineKeys{"Line1", "Line2", "Line3", "Line4"};
+
+// Laser device models: 0 "MEI Laser-Tech 304", 1 "Laser Alignment/Leica
+// Control Box", 2 "Other".
+constexpr int kLastLaserModel = 2;
+
+std::string readText(const SettingsStore& store, const char* section, const char* key, const std::string& fallback) {
+    auto v = store.value(section, key);
+    return v ? *v : fallback;
+}
+
+int readInt(const SettingsStore& store, const char* section, const char* key, int fallback) {
+    auto v = store.value(section, key);
+    if (!v) return fallback;
+    auto n = parseInt(*v);
+    return n ? *n : fallback;
+}
+
+bool readBool(const SettingsStore& store, const char* section, const char* key, bool fallback) {
+    auto v = store.value(section, key);
+    if (!v) return fallback;
+    auto n = parseInt(*v);
+    return n ? *n != 0 : fallback;
+}
+
+const char* boolText(bool b) {
+    return b ? "1" : "0";
+}
+
+}  // namespace
+
+Settings readSettings(const SettingsStore& store) {
+    const Settings d;
+    Settings s;
+    s.elevations = readBool(store, kOptions, "elevations", d.elevations);
+    s.rowGrid = readText(store, kOptions, "RowGrid", d.rowGrid);
+    s.colGrid = readText(store, kOptions, "ColGrid", d.colGrid);
+    s.ratio = readText(store, kOptions, "Ratio", d.ratio);
+    s.yards = readBool(store, kOptions, "Yards", d.yards);
+    for (size_t i = 0; i < kLineKeys.size(); ++i)
+        s.headerLines[i] = readText(store, kHeader, kLineKeys[i], d.headerLines[i]);
+    s.mast = readInt(store, kSerial, "Mast", d.mast);
+    s.add = readText(store, kSerial, "add", d.add);
+    s.com = readInt(store, kSerial, "Com", d.com);
+    return s;
+}
+
+std::vector<SettingsEntry> settingsEntries(const Settings& s) {
+    std::vector<SettingsEntry> e{
+        {kOptions, "elevations", boolText(s.elevations)},
+        {kOptions, "RowGrid", s.rowGrid},
+        {kOptions, "ColGrid", s.colGrid},
+        {kOptions, "Ratio", s.ratio},
+        {kOptions, "Yards", boolText(s.yards)},
+    };
+    for (size_t i = 0; i < kLineKeys.size(); ++i) e.push_back({kHeader, kLineKeys[i], s.headerLines[i]});
+    e.push_back({kSerial, "Mast", std::to_string(s.mast)});
+    e.push_back({kSerial, "add", s.add});
+    e.push_back({kSerial, "Com", std::to_string(s.com)});
+    return e;
+}
+
+Settings currentSettings(const Session& session) {
+    const Preferences& p = session.field.prefs;
+    Settings s;
+    s.elevations = !p.RodReadings;
+    s.rowGrid = p.rowSpacingText;
+    s.colGrid = p.colSpacingText;
+    s.ratio = p.defaultRatioText;
+    s.yards = p.feet;
+    s.headerLines = session.headerLines;
+    s.mast = session.laserModel;
+    s.add = session.laserAddTo;
+    s.com = session.serialPortIndex;
+    return s;
+}
+
+void applySettings(Session& session, const Settings& s) {
+    Preferences& p = session.field.prefs;
+    p.rowSpacingText = s.rowGrid;
+    p.colSpacingText = s.colGrid;
+    p.defaultRatioText = s.ratio;
+    session.headerLines = s.headerLines;
+    session.laserModel = s.mast >= 0 && s.mast <= kLastLaserModel ? s.mast : Settings{}.mast;
+    session.laserAddTo = s.add;
+    // A port index beyond the port list selects no port; the list decides.
+    session.serialPortIndex = s.com;
+    p.RodReadings = !s.elevations;
+    // The unit system alone: the spacings read above stay as they are.
+    p.feet = s.yards;
+}
+
+}  // namespace tarnwick

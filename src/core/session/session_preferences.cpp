@@ -1,0 +1,25 @@
+// The "Preferences..." command and writing the settings file.
+
+#include "core/session/session.h"
+
+namespace tarnwick {
+
+bool Session::writeSettingsTo(SettingsStore& store) {
+    if (store.write(settingsEntries(currentSettings(*this)))) return true;
+    prompt_->error("Error updating INI file.");
+    return false;
+}
+
+void Session::preferencesCommand(SettingsStore* store) {
+    prompt_->showPreferences(field.prefs);
+    if (store) writeSettingsTo(*store);
+    // The station-size label reads the spacings from the preferences, so it
+    // follows them without being set here.
+    panel.ratio = field.prefs.defaultRatioText;
+    // The preferences are saved with the field.
+    fieldChanged();
+    notifyPreferences();
+    if (field.NumStations > 4) recalculate();
+}
+
+}  // namespace tarnwick

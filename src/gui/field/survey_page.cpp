@@ -1,0 +1,211 @@
+#include "gui/field/survey_page.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "gui/shell/gui_prompt.h"
+#include "gui/field/profile_chart.h"
+#include "core/session/session.h"
+#include "gui/shell/session_notifier.h"
+#include "gui/field/survey_view.h"
+#include "gui/field/survey_model.h"
+
+namespace tarnwick {
+
+SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      model_(new SurveyModel(session, this)),
+      grid_(new SurveyView(session, *model_, this)),
+      chart_(new ProfileChart(this)),
+      stations_(new QLabel(this)),
+      stationSize_(new QLabel(this)),
+      area_(new QLabel(this)),
+      areaUnit_(new QLabel(this)),
+      direction_(new QPushButton(this)),
+      popup_(new QMenu(this)) {
+    setObjectName("SurveyPage");
+    stations_->setObjectName("Numsta_Tlabel");
+    stationSize_->setObjectName("StationSizeLabel");
+    area_->setObjectName("NumAcr_tlabel");
+    direction_->setObjectName("DirectionButton");
+    direction_->setFixedWidth(40);
+    direction_->setFocusPolicy(Qt::NoFocus);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(6, 3, 6, 3);
+    header->setSpacing(8);
+    header->addWidget(stations_);
+    header->addWidget(stationSize_);
+    header->addWidget(new QLabel("Stations  =", this));
+    header->addWidget(area_);
+    header->addWidget(areaUnit_);
+    header->addSpacing(24);
+    header->addWidget(new QLabel("Auto Advance:", this));
+    header->addWidget(direction_);
+    header->addStretch();
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(grid_);
+    splitter->addWidget(chart_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    chart_->setMinimumHeight(140);
+    splitter->setSizes({380, 180});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(header);
+    layout->addWidget(splitter);
+
+    buildPopupMenu();
+
+    connect(direction_, &QPushButton::clicked, this, [this] {
+        session_.cycleDirection();
+        grid_->setFocus();
+    });
+    connect(grid_, &SurveyView::currentCellChanged, this, &SurveyPage::refreshChart);
+    connect(grid_, &SurveyView::contextMenuAt, this, [this](const QPoint& at) { popup_->popup(at); });
+
+    connect(&notifier, &SessionNotifier::surveyChanged, this, [this] {
+        model_->refresh();
+        applyColumnWidth();
+    });
+    connect(&notifier, &SessionNotifier::resultsChanged, this, [this] {
+        refreshHeader();
+        refreshChart(session_.current.col, session_.current.row);
+    });
+    connect(&notifier, &SessionNotifier::preferencesChanged, this, &SurveyPage::refreshHeader);
+    connect(&notifier, &SessionNotifier::stateChanged, this, [this] {
+        direction_->setText(directionCaption(session_.direction));
+        refreshHeader();
+    });
+    connect(&notifier, &SessionNotifier::fieldReplaced, this, [this] {
+        model_->refresh();
+        applyColumnWidth();
+        grid_->followSession();
+        refreshHeader();
+        refreshChart(session_.current.col, session_.current.row);
+    });
+    direction_->setText(directionCaption(session_.direction));
+    applyColumnWidth();
+    refreshHeader();
+}
+
+void SurveyPage::buildPopupMenu() {
+    popup_->setObjectName("SurveyPopupMenu");
+    // The sector and partial-station commands act on the selection, or on
+    // the sector under the cell that was right-clicked.
+    const struct {
+        const char* caption;
+        const char* name;
+        void (Session::*command)();
+    } sectorCommands[] = {
+        {"Set Partial Station", "PopupSetPartialStation", &Session::setPartialStation},
+        {"View Sector Info...", "PopupViewSectorInfo", &Session::viewSectorInfo},
+        {"Set Sector Slope...", "PopupSetSectorSlope", &Session::setSectorSlope},
+        {"Delete Sector Slope...", "PopupDeleteSector", &Session::deleteSector},
+    };
+    for (const auto& c : sectorCommands) {
+        QAction* action = popup_->addAction(c.caption);
+        action->setObjectName(c.name);
+        connect(action, &QAction::triggered, this,
+                [this, command = c.command] { runCommand(window(), [&] { (session_.*command)(); }); });
+    }
+    QMenu* select = popup_->addMenu("Select Rows/Cols");
+    connect(select->addAction("Row"), &QAction::triggered, this, &SurveyPage::selectRow);
+    connect(select->addAction("Col"), &QAction::triggered, this, &SurveyPage::selectCol);
+    connect(select->addAction("ALL"), &QAction::triggered, this, &SurveyPage::selectAll);
+    connect(popup_->addAction("Copy Cells"), &QAction::triggered, this, &SurveyPage::copyCells);
+    connect(popup_->addAction("Paste Cells"), &QAction::triggered, this, &SurveyPage::pasteCells);
+    connect(popup_->addAction("Delete Cells"), &QAction::triggered, this, &SurveyPage::cutCells);
+    QMenu* insert = popup_->addMenu("Insert...");
+    connect(insert->addAction("Row"), &QAction::triggered, this, &SurveyPage::insertRow);
+    connect(insert->addAction("Col"), &QAction::triggered, this, &SurveyPage::insertCol);
+    QMenu* remove = popup_->addMenu("Delete");
+    connect(remove->addAction("Row"), &QAction::triggered, this, &SurveyPage::deleteRow);
+    connect(remove->addAction("Col"), &QAction::triggered, this, &SurveyPage::deleteCol);
+}
+
+void SurveyPage::connectEditActions(const EditActions& a) {
+    auto link = [this](QAction* action, void (SurveyPage::*slot)()) {
+        if (action) connect(action, &QAction::triggered, this, slot);
+    };
+    link(a.cut, &SurveyPage::cutCells);
+    link(a.copy, &SurveyPage::copyCells);
+    link(a.paste, &SurveyPage::pasteCells);
+    link(a.insertRow, &SurveyPage::insertRow);
+    link(a.insertCol, &SurveyPage::insertCol);
+    link(a.deleteRow, &SurveyPage::deleteRow);
+    link(a.deleteCol, &SurveyPage::deleteCol);
+}
+
+void SurveyPage::applyColumnWidth() {
+    // The widths are set for a reading such as 100.00 in a small font; a
+    // larger screen font widens every column by the same factor.
+    const double factor = std::max(1.0, (grid_->fontMetrics().horizontalAdvance("100.00") + 8) / 38.0);
+    grid_->horizontalHeader()->setDefaultSectionSize(static_cast<int>(session_.surveyColumnWidth() * factor));
+}
+
+void SurveyPage::refreshHeader() {
+    const Session& s = session_;
+    stations_->setText(QString::fromStdString(s.info.Numsta));
+    stationSize_->setText(QString::fromStdString(s.field.prefs.stationSizeLabel()));
+    area_->setText(QString::fromStdString(s.info.NumAcr));
+    areaUnit_->setText(QString::fromStdString(unitCaptions(s.field.prefs.feet).area));
+}
+
+void SurveyPage::refreshChart(int col, int row) {
+    const Field& f = session_.field;
+    if (f.NumStations > 2) chart_->setReadingRange(f.MinReading, f.MaxReading);
+    chart_->show(session_.profile(col, row));
+}
+
+void SurveyPage::copyCells() {
+    if (auto text = session_.copyCells(session_.selection)) QApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void SurveyPage::cutCells() {
+    if (auto text = session_.cutCells(session_.selection)) QApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void SurveyPage::pasteCells() {
+    const Selection& sel = session_.selection;
+    session_.pasteCells(QApplication::clipboard()->text().toStdString(), {sel.firstCol, sel.firstRow});
+}
+
+void SurveyPage::insertRow() { session_.insertRow(); }
+void SurveyPage::insertCol() { session_.insertCol(); }
+void SurveyPage::deleteRow() { session_.deleteRow(); }
+void SurveyPage::deleteCol() { session_.deleteCol(); }
+
+void SurveyPage::select(int firstCol, int firstRow, int lastCol, int lastRow) {
+    QItemSelection sel(model_->index(firstRow - 1, firstCol - 1), model_->index(lastRow - 1, lastCol - 1));
+    grid_->selectionModel()->select(sel, QItemSelectionModel::ClearAndSelect);
+}
+
+void SurveyPage::selectRow() {
+    Selection s = session_.selectRow();
+    select(s.firstCol, s.firstRow, s.lastCol, s.lastRow);
+}
+
+void SurveyPage::selectCol() {
+    Selection s = session_.selectCol();
+    select(s.firstCol, s.firstRow, s.lastCol, s.lastRow);
+}
+
+void SurveyPage::selectAll() {
+    Selection s = session_.selectAll();
+    select(s.firstCol, s.firstRow, s.lastCol, s.lastRow);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,242 @@
+#include "gui/shell/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "gui/shell/about_box.h"
+#include "gui/design/design_panel.h"
+#include "gui/shell/gui_prompt.h"
+#include "gui/shell/help_viewer.h"
+#include "gui/common/hint.h"
+#include "gui/design/result_pages.h"
+#include "core/session/session.h"
+#include "gui/shell/session_notifier.h"
+#include "gui/field/survey_page.h"
+#include "gui/field/survey_view.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kSidePanelWidth = 246;
+constexpr QSize kClientSize(1024, 600);
+constexpr QSize kMinimumSize(652, 492);
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+    setObjectName(QStringLiteral("YardbookMain"));
+    setWindowTitle(QStringLiteral("%1- Landgrading Design %2")
+                       .arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kVersionText)));
+    guideFolders_ << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("guide"));
+
+    notifier_ = new SessionNotifier(session_, this);
+    menu_ = new MainMenu(*this, session_, *notifier_);
+    connect(menu_, &MainMenu::helpRequested, this, &MainWindow::showUserGuide);
+    connect(menu_, &MainMenu::aboutRequested, this, &MainWindow::showAbout);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    // The side panel scrolls when the window is too low for it.
+    auto* scroll = new QScrollArea(central);
+    scroll->setObjectName(QStringLiteral("SidePanelScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setFixedWidth(kSidePanelWidth);
+    sidePanel_ = new SidePanel(session_, *notifier_, scroll);
+    scroll->setWidget(sidePanel_);
+    layout->addWidget(scroll);
+    setCentralWidget(central);
+    layout->addWidget(makePages(), 1);
+
+    makeStatusBar();
+    about_ = new AboutBox(this);
+
+    connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showFileName);
+    connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showSelection);
+    connect(notifier_, &SessionNotifier::fieldReplaced, this, [this] {
+        showFileName();
+        // New and Open start again on the Survey page.
+        showSurveyPage();
+    });
+    showFileName();
+    sizeAndCentre();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::makePages() {
+    pages_ = new QTabWidget(centralWidget());
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    surveyPage_ = new SurveyPage(session_, *notifier_, pages_);
+    resultPages_ = new ResultPages(session_, *notifier_, pages_);
+    connect(menu_, &MainMenu::ratioCheckRequested, resultPages_, &ResultPages::checkCutFillRatio);
+    auto* view3d = new QWidget(pages_);
+    view3d->setObjectName(QStringLiteral("View3DPage"));
+    // The surface drawing arrives in a later version; say so instead of a
+    // blank page.
+    auto* view3dLayout = new QVBoxLayout(view3d);
+    auto* view3dNote = new QLabel(QStringLiteral("The 3D view of the field is not available in this version."), view3d);
+    view3dNote->setAlignment(Qt::AlignCenter);
+    view3dLayout->addWidget(view3dNote);
+
+    pages_->addTab(surveyPage_, QStringLiteral("Survey"));
+    pages_->addTab(resultPages_->designParameters(), QStringLiteral("Design Parameters"));
+    pages_->addTab(resultPages_->finalElevations(), QStringLiteral("Final Elevations"));
+    pages_->addTab(resultPages_->yardbook(), QStringLiteral("Yardbook"));
+    pages_->setTabToolTip(YardbookTab, QStringLiteral("View Design Yardbook"));
+    pages_->addTab(resultPages_->fullDesign(), QStringLiteral("Full Design"));
+    pages_->setTabToolTip(FullDesignTab, QStringLiteral("View Old Values, New Values, Cuts/Fills"));
+    pages_->addTab(view3d, QStringLiteral("3D View"));
+    pages_->tabBar()->setMouseTracking(true);
+    pages_->tabBar()->installEventFilter(this);
+    connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+
+    SurveyPage::EditActions edit;
+    edit.cut = editAction(EditAction::Cut);
+    edit.copy = editAction(EditAction::Copy);
+    edit.paste = editAction(EditAction::Paste);
+    edit.insertRow = editAction(EditAction::InsertRow);
+    edit.insertCol = editAction(EditAction::InsertCol);
+    edit.deleteRow = editAction(EditAction::DeleteRow);
+    edit.deleteCol = editAction(EditAction::DeleteCol);
+    surveyPage_->connectEditActions(edit);
+    return pages_;
+}
+
+void MainWindow::makeStatusBar() {
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("StatusHint"));
+    hint_->setFixedWidth(350);
+    fileName_ = new QLabel(this);
+    fileName_->setObjectName(QStringLiteral("StatusFileName"));
+    fileName_->setFixedWidth(400);
+    for (QLabel* panel : {hint_, fileName_}) {
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        statusBar()->addWidget(panel);
+    }
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void MainWindow::sizeAndCentre() {
+    setMinimumSize(kMinimumSize);
+    QSize size = kClientSize + QSize(0, menuBar()->sizeHint().height());
+    QRect area(QPoint(0, 0), size);
+    if (QScreen* s = screen()) area = s->availableGeometry();
+    // A smaller screen gets a window as large as its work area.
+    size = size.boundedTo(area.size()).expandedTo(kMinimumSize);
+    resize(size);
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void MainWindow::showFileName() {
+    fileName_->setText(QString::fromStdString(session_.FFileName));
+}
+
+void MainWindow::showSelection() {
+    // The sector commands cut the selection back to the field or widen it
+    // to a sector; the Survey grid shows the rectangle they work on.
+    const Selection& s = session_.selection;
+    if (s.lastCol < s.firstCol || s.lastRow < s.firstRow) return;
+    SurveyView* grid = surveyPage_->grid();
+    QAbstractItemModel* model = grid->model();
+    const QModelIndex topLeft = model->index(s.firstRow - 1, s.firstCol - 1);
+    const QModelIndex bottomRight = model->index(s.lastRow - 1, s.lastCol - 1);
+    if (!topLeft.isValid() || !bottomRight.isValid()) return;
+    QItemSelectionModel* selection = grid->selectionModel();
+    const QModelIndexList shown = selection->selectedIndexes();
+    if (shown.isEmpty() && s.firstCol == s.lastCol && s.firstRow == s.lastRow) return;  // the cursor alone
+    QRect box;
+    for (const QModelIndex& i : shown) box |= QRect(i.column() + 1, i.row() + 1, 1, 1);
+    if (box == QRect(QPoint(s.firstCol, s.firstRow), QPoint(s.lastCol, s.lastRow))) return;
+    selection->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+}
+
+void MainWindow::pageChanged(int index) {
+    if (revertingPage_ || index == SurveyTab) return;
+    bool allowed = false;
+    runCommand(this, [&] { allowed = session_.pageChangeAllowed(); });
+    if (allowed) {
+        if (index == DesignParametersTab) runCommand(this, [&] { session_.designParametersShown(); });
+        return;
+    }
+    revertingPage_ = true;
+    pages_->setCurrentIndex(SurveyTab);
+    revertingPage_ = false;
+}
+
+void MainWindow::showSurveyPage() {
+    pages_->setCurrentIndex(SurveyTab);
+    surveyPage_->grid()->setFocus();
+}
+
+void MainWindow::showUserGuide() {
+    const QString index = findGuideIndex(guideFolders_);
+    if (index.isEmpty()) {
+        session_.prompt().warning(
+            "The user guide was not found (" +
+            QDir::toNativeSeparators(guideFolders_.value(0) + QStringLiteral("/index.html")).toStdString() + ").");
+        return;
+    }
+    if (!help_) help_ = new HelpViewer(this);
+    help_->showGuide(index);
+}
+
+void MainWindow::showAbout() {
+    about_->versionLabel()->setText(QString::fromUtf8(kVersionText));
+    about_->exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool close = false;
+    runCommand(this, [&] { close = session_.closeCommand(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
+    if (help_) help_->close();
+    event->accept();
+}
+
+bool MainWindow::event(QEvent* event) {
+    // The long part of a hint goes to the first panel of the status bar.
+    if (event->type() == QEvent::StatusTip) {
+        hint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pages_->tabBar()) {
+        if (event->type() == QEvent::MouseMove) {
+            const int tab = pages_->tabBar()->tabAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            hint_->setText(tab < 0 ? QString() : longHint(pages_->tabToolTip(tab)));
+        } else if (event->type() == QEvent::Leave) {
+            hint_->clear();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,188 @@
+// The tool commands of tarnwick-cli as whole processes: the design's output
+// plus each command's results, exit codes, and the field written with -o.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "support/json_lite.h"
+#include "core/base/text_file.h"
+
+namespace {
+
+const std::string kRef = std::string(TARNWICK_TEST_DATA) + "/reference/";
+
+struct CliRun {
+    int status = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+CliRun cli(const std::string& args) {
+    const auto errFile = std::filesystem::temp_directory_path() / ("tarnwick-cli-err-" + std::to_string(::getpid()));
+    const std::string command = std::string(TARNWICK_CLI) + " " + args + " 2>" + errFile.string();
+    CliRun r;
+    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(command.c_str(), "r"), pclose);
+    char buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p.get())) > 0) r.out.append(buf, n);
+    const int status = pclose(p.release());
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = tarnwick::readWholeFile(errFile.string()).value_or("");
+    std::filesystem::remove(errFile);
+    return r;
+}
+
+std::string tempField(const char* name) {
+    return (std::filesystem::temp_directory_path() /
+            (std::string("tarnwick-cli-") + name + "-" + std::to_string(::getpid()) + ".fld"))
+        .string();
+}
+
+// oe of the station at (col, row) in the "stations" member.
+double oe(const jsonlite::Value& v, int col, int row) {
+    for (const auto& s : v["stations"].array)
+        if (s["col"].number == col && s["row"].number == row) return s["oe"].number;
+    ADD_FAILURE() << "no station " << col << "," << row;
+    return NAN;
+}
+
+}  // namespace
+
+TEST(CommandLineTools, MinimizeDesignsTheFoundSlopesAndWritesThem) {
+    const std::string out = tempField("minimize");
+    CliRun r = cli("minimize " + kRef + "small-6x5.fld --json -o " + out);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const jsonlite::Value v = jsonlite::parse(r.out);
+    const jsonlite::Value& m = v["minimize"];
+    EXPECT_EQ(v["records"][0]["row_slope"].number, m["row_slope"].number);
+    EXPECT_EQ(v["records"][0]["col_slope"].number, m["col_slope"].number);
+    EXPECT_LE(m["least_cut"].number, v["best_fit"]["yardage"].number);
+
+    // The written field designs to the same whole-field slopes.
+    CliRun again = cli("design " + out + " --json");
+    ASSERT_EQ(again.status, 0);
+    EXPECT_EQ(jsonlite::parse(again.out)["records"][0]["row_slope"].number, m["row_slope"].number);
+    std::filesystem::remove(out);
+
+    CliRun text = cli("minimize " + kRef + "small-6x5.fld");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("Design summary"), std::string::npos);
+    EXPECT_NE(text.out.find("Minimize yardage: row slope "), std::string::npos);
+}
+
+TEST(CommandLineTools, RatioCheckReportsAndPutsTheDesignBack) {
+    const std::string field = kRef + "three-sectors-40x30.fld";
+    const jsonlite::Value design = jsonlite::parse(cli("design " + field + " --json").out);
+
+    CliRun r = cli("ratio-check " + field + " --cells C15:Z24 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const jsonlite::Value v = jsonlite::parse(r.out);
+    const jsonlite::Value& check = v["ratio_check"];
+    EXPECT_GT(check["full_ratio"].number, 0);
+    EXPECT_GT(check["sector_ratio"].number, 0);
+    EXPECT_FALSE(check["warning"].boolean);
+    EXPECT_EQ(check["selected_stations"].number, 240);
+    for (size_t k = 0; k < design["records"].size(); ++k)
+        EXPECT_EQ(v["records"][k]["total_cut"].number, design["records"][k]["total_cut"].number);
+    EXPECT_TRUE(r.err.empty());
+
+    // The whole field: the 75% message goes to standard error, nobody answers it.
+    CliRun all = cli("ratio-check " + field + " --cells a1:ZZ999");
+    ASSERT_EQ(all.status, 0);
+    EXPECT_NE(all.out.find("Full Field - Actual Cut/Fill Ratio: "), std::string::npos);
+    EXPECT_NE(all.out.find("Sectors - Actual Cut/Fill Ratio: "), std::string::npos);
+    EXPECT_NE(all.err.find("Over 75% of the field Completed - These estimates will be invalid"), std::string::npos);
+    EXPECT_TRUE(jsonlite::parse(cli("ratio-check " + field + " --cells A1:ZZ999 --json").out)["ratio_check"]["warning"]
+                    .boolean);
+
+    EXPECT_TRUE(jsonlite::parse(cli("ratio-check " + field + " --cells B2 --json").out)["ratio_check"].isNull());
+}
+
+TEST(CommandLineTools, ConvertAndAdjustRewriteTheReadings) {
+    const std::string field = kRef + "small-6x5.fld";
+    const jsonlite::Value design = jsonlite::parse(cli("design " + field + " --json").out);
+
+    const std::string rod = tempField("rod");
+    CliRun r = cli("convert " + field + " --hi 105.00 --json -o " + rod);
+    ASSERT_EQ(r.status, 0) << r.err;
+    jsonlite::Value v = jsonlite::parse(r.out);
+    EXPECT_EQ(v["convert"]["data_type"].string, "Rod Readings");
+    EXPECT_NEAR(oe(v, 1, 1), 105.0 - oe(design, 1, 1), 1e-9);
+    CliRun back = cli("convert " + rod + " --hi 105 --json");
+    ASSERT_EQ(back.status, 0) << back.err;
+    v = jsonlite::parse(back.out);
+    EXPECT_EQ(v["convert"]["data_type"].string, "Elevations");
+    EXPECT_EQ(oe(v, 4, 3), oe(design, 4, 3));
+    EXPECT_NEAR(v["records"][0]["total_cut"].number, design["records"][0]["total_cut"].number, 1e-6);
+    std::filesystem::remove(rod);
+
+    r = cli("adjust " + field + " --row-slope 0.10 --col-slope 0 --ref A1 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    v = jsonlite::parse(r.out);
+    EXPECT_EQ(v["adjust"]["ref_col"].number, 1);
+    EXPECT_NEAR(oe(v, 3, 1), oe(design, 3, 1) - 0.20, 1e-9);
+    EXPECT_EQ(oe(v, 1, 4), oe(design, 1, 4));
+}
+
+TEST(CommandLineTools, RefusalsAndUsage) {
+    const std::string field = kRef + "small-6x5.fld";
+    struct Case {
+        const char* args;
+        int status;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"adjust FIELD --row-slope 0.1 --ref AB", 1,
+         "The reference station \"AB\" is not a column and row such as A1."},
+        {"convert FIELD", 2, "usage:"},
+        {"convert FIELD --hi abc", 2, "usage:"},
+        {"ratio-check FIELD", 2, "usage:"},
+        {"ratio-check FIELD --cells 3C", 2, "usage:"},
+        {"minimize FIELD --best-fit", 2, "usage:"},
+        {"minimize", 2, "usage:"},
+    };
+    for (const Case& c : cases) {
+        std::string args = c.args;
+        if (auto p = args.find("FIELD"); p != std::string::npos) args.replace(p, 5, field);
+        SCOPED_TRACE(args);
+        CliRun r = cli(args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+TEST(CommandLineTools, ForceMovesTheChosenDesignThroughTheStation) {
+    auto station = [](const jsonlite::Value& v, int col, int row) -> const jsonlite::Value& {
+        for (const auto& s : v["stations"].array)
+            if (s["col"].number == col && s["row"].number == row) return s;
+        throw std::runtime_error("no station");
+    };
+    // Whole field: the plane keeps its slopes and goes through 101.20 at C3.
+    CliRun full = cli("force " + kRef + "small-6x5.fld --station C3 --value 101.20 --json");
+    ASSERT_EQ(full.status, 0) << full.err;
+    const jsonlite::Value f = jsonlite::parse(full.out);
+    EXPECT_NEAR(station(f, 3, 3)["full_ne"].number, 101.2, 1e-9);
+    const jsonlite::Value& rec = f["records"][0];
+    const double ratio = rec["total_fill"].number > 0 ? rec["total_cut"].number / rec["total_fill"].number : 0;
+    EXPECT_NEAR(rec["cut_fill_ratio"].number, ratio, 1e-12);
+
+    // Sector view: only the sector holding C5 moves.
+    CliRun plain = cli("design " + kRef + "three-sectors-40x30.fld --json");
+    CliRun sector = cli("force " + kRef + "three-sectors-40x30.fld --station C5 --value 101.20 --sector-view --json");
+    ASSERT_EQ(sector.status, 0) << sector.err;
+    const jsonlite::Value a = jsonlite::parse(plain.out), b = jsonlite::parse(sector.out);
+    EXPECT_NEAR(station(b, 3, 5)["sec_ne"].number, 101.2, 1e-9);
+    EXPECT_EQ(station(b, 3, 5)["full_ne"].number, station(a, 3, 5)["full_ne"].number);
+    EXPECT_EQ(station(b, 3, 25)["sec_ne"].number, station(a, 3, 25)["sec_ne"].number);
+    EXPECT_EQ(b["records"][2]["cut_fill_ratio"].number, a["records"][2]["cut_fill_ratio"].number);
+    EXPECT_NE(b["records"][1]["cut_fill_ratio"].number, a["records"][1]["cut_fill_ratio"].number);
+
+    EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --station 12 --value 100").status, 2);
+    EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --value 100").status, 2);
+}
