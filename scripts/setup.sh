@@ -10,7 +10,7 @@ cd "$ROOT"
 TARNWICK_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  qt6-base-dev qt6-charts-dev qt6-serialport-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   fontconfig fonts-liberation fonts-dejavu-core
 )
 

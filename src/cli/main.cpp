@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/render3d.h"
 #include "core/field/conversion.h"
 #include "core/session/design_report.h"
 #include "core/design/minimize.h"
@@ -65,7 +66,8 @@ int usage() {
                  "       tarnwick-cli convert FIELD --hi VALUE [--json] [-o OUT.fld]\n"
                  "       tarnwick-cli adjust FIELD [--row-slope RS] [--col-slope CS] [--ref A1] [--json] [-o OUT.fld]\n"
                  "       tarnwick-cli force FIELD --station C5 --value 101.20 [--sector-view] [--best-fit] [--json]"
-                 " [-o OUT.fld]\n";
+                 " [-o OUT.fld]\n"
+              << "       " << kRender3dUsage;
     return 2;
 }
 
@@ -300,5 +302,6 @@ int main(int argc, char** argv) {
     if (command == "convert") return convert(args);
     if (command == "adjust") return adjust(args);
     if (command == "force") return force(args);
+    if (command == "render3d") return render3dCommand(args);
     return usage();
 }

@@ -186,3 +186,41 @@ TEST(CommandLineTools, ForceMovesTheChosenDesignThroughTheStation) {
     EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --station 12 --value 100").status, 2);
     EXPECT_EQ(cli("force " + kRef + "small-6x5.fld --value 100").status, 2);
 }
+
+TEST(CommandLineTools, Render3dPaintsTheChosenSurfaceIntoAFile) {
+    const std::string png = tempField("render") + ".png", svg = tempField("render") + ".svg";
+    CliRun r = cli("render3d " + kRef + "three-sectors-40x30.fld --view sector --size 640x450 --png " + png + " --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const jsonlite::Value v = jsonlite::parse(r.out);
+    EXPECT_EQ(v["view"].string, "Sector Design");
+    EXPECT_EQ(v["cols"].number, 40);
+    EXPECT_EQ(v["rows"].number, 30);
+    EXPECT_EQ(v["y_scale"].number, 0.75);
+    EXPECT_EQ(v["x_axis"][0].number, 100);
+    EXPECT_EQ(v["x_axis"][1].number, 4000);
+    EXPECT_EQ(v["y_axis"][1].number, 3000);
+    EXPECT_EQ(v["color_scale"][0].number, v["min_reading"].number);
+    EXPECT_EQ(v["color_scale"][1].number, v["max_reading"].number);
+    const double m = (v["max_reading"].number + v["min_reading"].number) / 2;
+    const double h = (v["max_reading"].number - v["min_reading"].number) / 2;
+    EXPECT_NEAR(v["z_axis"][0].number, m - 1.25 * h, 1e-9);
+    EXPECT_NEAR(v["z_axis"][1].number, m + 1.25 * h, 1e-9);
+    EXPECT_GT(v["cells_drawn"].number, 1000);
+    EXPECT_EQ(tarnwick::readWholeFile(png).value_or("").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    std::filesystem::remove(png);
+
+    // Rod readings draw the z axis downwards; a field without sectors shows
+    // its full design when the sector design is asked for.
+    CliRun rod =
+        cli("render3d " + kRef + "rod-metric-export-15x12.fld --view sector --angles 30,45 --svg " + svg + " --json");
+    ASSERT_EQ(rod.status, 0) << rod.err;
+    const jsonlite::Value w = jsonlite::parse(rod.out);
+    EXPECT_EQ(w["view"].string, "Full Design");
+    EXPECT_GT(w["z_axis"][0].number, w["z_axis"][1].number);
+    EXPECT_NE(tarnwick::readWholeFile(svg).value_or("").find("<svg"), std::string::npos);
+    std::filesystem::remove(svg);
+
+    for (const char* bad : {"--view top --png x.png", "--view full", "--view full --png a.png --svg b.svg",
+                            "--view full --size 0x10 --png x.png", "--view full --angles 70 --png x.png"})
+        EXPECT_EQ(cli("render3d " + kRef + "small-6x5.fld " + bad).status, 2) << bad;
+}

@@ -10,7 +10,8 @@ namespace tarnwick {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kMargin = 60;  // room for the labels around the box
+// Room for the labels around the box: the Z labels stand to the left.
+constexpr int kMarginX = 80, kMarginY = 60;
 
 // Distances of the captions from their axes, in pixels.
 constexpr double kCaptionDistanceX = 40, kCaptionDistanceY = 40, kCaptionDistanceZ = 20;
@@ -77,11 +78,12 @@ SurfaceProjection::SurfaceProjection(const Surface3D& surface, int width, int he
     sinZ_ = std::sin(z);
     cosX_ = std::cos(x);
     sinX_ = std::sin(x);
-    // The box keeps its size while it turns: across the picture it never
-    // spans more than its diagonal in plan, up the picture never more than
-    // its full diagonal.
-    const double plan = std::hypot(sx_, sy_), full = std::hypot(plan, sz_);
-    const double fit = std::min((width - 2 * kMargin) / plan, (height - 2 * kMargin) / full);
+    // The box keeps its size while it turns about Z: across the picture it
+    // never spans more than its diagonal in plan, up the picture never more
+    // than that diagonal and its height seen at the tilt.
+    const double plan = std::hypot(sx_, sy_);
+    const double tall = plan * std::fabs(cosX_) + sz_ * std::fabs(sinX_);
+    const double fit = std::min((width - 2 * kMarginX) / plan, (height - 2 * kMarginY) / tall);
     scale_ = std::max(fit, 1.0) * surface.magnification();
     centreX_ = std::trunc(width / 2.0);
     centreY_ = std::trunc(height / 2.0);
@@ -127,6 +129,9 @@ SurfaceDrawing SurfaceProjection::drawing() const {
                 order.push_back({depth, c, r});
             }
     std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) { return a.depth < b.depth; });
+    const double cellPixels =
+        scale_ * std::min(cols_ > 1 ? sx_ / (cols_ - 1) : sx_, rows_ > 1 ? sy_ / (rows_ - 1) : sy_);
+    d.meshOpacity = std::clamp((cellPixels - 2) / 10, 0.15, 1.0);
     d.cells.reserve(order.size());
     for (const Entry& e : order) {
         const int c = e.col, r = e.row;

@@ -52,6 +52,9 @@ struct SurfaceDrawing {
     Rgb background{255, 255, 255};
     Rgb frameColor{0, 0, 0};
     Rgb meshColor = kMaroon;
+    // How strongly the mesh covers the colours, 0..1: it fades where the
+    // cells are only a few pixels wide, so the heights stay readable.
+    double meshOpacity = 1.0;
     std::vector<SurfaceLine> backFrame;   // edges behind the surface
     std::vector<SurfaceCell> cells;       // painter's order: farthest first
     std::vector<SurfaceLine> frontFrame;  // edges in front of it

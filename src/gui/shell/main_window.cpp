@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -27,6 +26,7 @@
 #include "gui/shell/session_notifier.h"
 #include "gui/field/survey_page.h"
 #include "gui/field/survey_view.h"
+#include "gui/view3d/view3d_page.h"
 
 namespace tarnwick {
 
@@ -89,14 +89,7 @@ QWidget* MainWindow::makePages() {
     surveyPage_ = new SurveyPage(session_, *notifier_, pages_);
     resultPages_ = new ResultPages(session_, *notifier_, pages_);
     connect(menu_, &MainMenu::ratioCheckRequested, resultPages_, &ResultPages::checkCutFillRatio);
-    auto* view3d = new QWidget(pages_);
-    view3d->setObjectName(QStringLiteral("View3DPage"));
-    // The surface drawing arrives in a later version; say so instead of a
-    // blank page.
-    auto* view3dLayout = new QVBoxLayout(view3d);
-    auto* view3dNote = new QLabel(QStringLiteral("The 3D view of the field is not available in this version."), view3d);
-    view3dNote->setAlignment(Qt::AlignCenter);
-    view3dLayout->addWidget(view3dNote);
+    view3DPage_ = new View3DPage(session_, *notifier_, pages_);
 
     pages_->addTab(surveyPage_, QStringLiteral("Survey"));
     pages_->addTab(resultPages_->designParameters(), QStringLiteral("Design Parameters"));
@@ -105,7 +98,7 @@ QWidget* MainWindow::makePages() {
     pages_->setTabToolTip(YardbookTab, QStringLiteral("View Design Yardbook"));
     pages_->addTab(resultPages_->fullDesign(), QStringLiteral("Full Design"));
     pages_->setTabToolTip(FullDesignTab, QStringLiteral("View Old Values, New Values, Cuts/Fills"));
-    pages_->addTab(view3d, QStringLiteral("3D View"));
+    pages_->addTab(view3DPage_, QStringLiteral("3D View"));
     pages_->tabBar()->setMouseTracking(true);
     pages_->tabBar()->installEventFilter(this);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
@@ -178,6 +171,7 @@ void MainWindow::pageChanged(int index) {
     runCommand(this, [&] { allowed = session_.pageChangeAllowed(); });
     if (allowed) {
         if (index == DesignParametersTab) runCommand(this, [&] { session_.designParametersShown(); });
+        if (index == View3DTab) view3DPage_->refresh();
         return;
     }
     revertingPage_ = true;

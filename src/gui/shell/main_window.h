@@ -24,6 +24,7 @@ class Session;
 class SessionNotifier;
 class SidePanel;
 class SurveyPage;
+class View3DPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     QTabWidget* pages() const { return pages_; }
     SurveyPage* surveyPage() const { return surveyPage_; }
     ResultPages* resultPages() const { return resultPages_; }
+    View3DPage* view3DPage() const { return view3DPage_; }
     SidePanel* sidePanel() const { return sidePanel_; }
     AboutBox* aboutBox() const { return about_; }
     QLabel* hintPanel() const { return hint_; }
@@ -76,6 +78,7 @@ private:
     QTabWidget* pages_;
     SurveyPage* surveyPage_;
     ResultPages* resultPages_;
+    View3DPage* view3DPage_;
     AboutBox* about_;
     QPointer<HelpViewer> help_;
     QLabel* hint_;
