@@ -1,5 +1,5 @@
 // Benchmarks on full 130 x 130 fields: the recalculation a typed reading
-// sets off, and opening and saving a field file.
+// sets off, opening and saving a field file, and the 3D view.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +12,8 @@
 #include "core/session/prompt.h"
 #include "core/design/ratio_check.h"
 #include "core/session/session.h"
+#include "core/session/surface_source.h"
+#include "core/view3d/projection.h"
 
 namespace {
 
@@ -161,6 +163,36 @@ void BM_RatioCheck(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RatioCheck)->Unit(benchmark::kMillisecond);
+
+// The 3D view while the user drags it: the surface as the last refresh
+// left it, turned a little further each frame and laid out again as the
+// drawing list for a 1000 x 700 picture.
+void BM_SurfaceDrawingList(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    Surface3D surface;
+    surface.choose(SurfaceChoice::FullDesign);
+    refreshSurface(s, surface);
+    double z = 310;
+    for (auto _ : state) {
+        surface.afterMouseAction(70, z += 1, 1.0);
+        SurfaceDrawing d = SurfaceProjection(surface, 1000, 700).drawing();
+        benchmark::DoNotOptimize(d.cells.data());
+    }
+    state.counters["cells"] = surface.cellsDrawn();
+}
+BENCHMARK(BM_SurfaceDrawingList)->Unit(benchmark::kMillisecond);
+
+// Refresh 3D view after a design: the matrix, ranges and drawn cells.
+void BM_SurfaceRefresh(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    Surface3D surface;
+    for (auto _ : state) benchmark::DoNotOptimize(refreshSurface(s, surface));
+}
+BENCHMARK(BM_SurfaceRefresh)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

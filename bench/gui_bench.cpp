@@ -1,5 +1,6 @@
 // The desktop program under load: one reading typed into a 130 x 130 field
-// with "AutoReCalc" on, until every grid and caption shows the new design.
+// with "AutoReCalc" on, until every grid and caption shows the new design;
+// and one frame of a drag on the 3D View page.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <cmath>
 
@@ -17,6 +20,8 @@
 #include "core/session/session.h"
 #include "gui/field/survey_model.h"
 #include "gui/field/survey_page.h"
+#include "gui/view3d/surface_widget.h"
+#include "gui/view3d/view3d_page.h"
 
 namespace {
 
@@ -77,6 +82,30 @@ void BM_TypeReadingEveryGridRefreshed(benchmark::State& state) {
     state.counters["grids"] = static_cast<double>(grids.size());
 }
 BENCHMARK(BM_TypeReadingEveryGridRefreshed)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag on the 3D View page: the plot of the full design,
+// 1000 x 700, turned by a degree and painted whole.
+void BM_Surface3DRepaint(benchmark::State& state) {
+    MainWindow& w = program->window;
+    w.pages()->setCurrentIndex(MainWindow::View3DTab);
+    View3DPage* page = w.view3DPage();
+    page->choiceButton(SurfaceChoice::FullDesign)->click();
+    SurfaceWidget* plot = page->plot();
+    plot->resize(1000, 700);
+    QApplication::processEvents();
+    QImage image(plot->size(), QImage::Format_ARGB32_Premultiplied);
+    double z = 310;
+    for (auto _ : state) {
+        page->surface().afterMouseAction(70, z += 1, 1.0);
+        plot->surfaceChanged();
+        plot->render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+    state.counters["cells"] = page->surface().cellsDrawn();
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+}
+BENCHMARK(BM_Surface3DRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
