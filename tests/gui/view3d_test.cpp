@@ -93,8 +93,8 @@ private slots:
         QTest::mousePress(w.plot(), Qt::LeftButton, {}, start);
         QTest::mouseMove(w.plot(), start + QPoint(40, 20));
         QTest::mouseRelease(w.plot(), Qt::LeftButton, {}, start + QPoint(40, 20));
-        QCOMPARE(w.angle(), QStringLiteral("X:60 Z:290"));
-        QCOMPARE(w.page()->surface().angleZ(), 290.0);
+        QCOMPARE(w.angle(), QStringLiteral("X:80 Z:330"));
+        QCOMPARE(w.page()->surface().angleZ(), 330.0);
 
         // Dragging far down with the right button zooms out to 0.4 at most.
         QTest::mousePress(w.plot(), Qt::RightButton, {}, start);

@@ -129,8 +129,9 @@ SurfaceDrawing SurfaceProjection::drawing() const {
                 order.push_back({depth, c, r});
             }
     std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) { return a.depth < b.depth; });
-    const double cellPixels =
-        scale_ * std::min(cols_ > 1 ? sx_ / (cols_ - 1) : sx_, rows_ > 1 ? sy_ / (rows_ - 1) : sy_);
+    // A cell's size on the picture: its width in plan, shortened by the tilt.
+    const double cellPixels = scale_ * std::sqrt(std::fabs(cosX_)) *
+                              std::min(cols_ > 1 ? sx_ / (cols_ - 1) : sx_, rows_ > 1 ? sy_ / (rows_ - 1) : sy_);
     d.meshOpacity = std::clamp((cellPixels - 2) / 10, 0.15, 1.0);
     d.cells.reserve(order.size());
     for (const Entry& e : order) {

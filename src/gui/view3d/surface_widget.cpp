@@ -9,6 +9,8 @@
 namespace tarnwick {
 namespace {
 
+// Dragging grabs the surface: to the right turns its near side to the
+// right, upwards tips its near side up, towards a view from above.
 constexpr double kDegreesPerPixel = 0.5;
 constexpr double kZoomPerPixel = 0.01;  // magnification e-fold per 100 pixels
 
@@ -55,7 +57,7 @@ void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ != Qt::NoButton) {
         const QPoint d = at - dragStart_;
         if (dragging_ == Qt::LeftButton)
-            surface_.afterMouseAction(startX_ - d.y() * kDegreesPerPixel, startZ_ - d.x() * kDegreesPerPixel,
+            surface_.afterMouseAction(startX_ + d.y() * kDegreesPerPixel, startZ_ + d.x() * kDegreesPerPixel,
                                       surface_.magnification());
         else
             surface_.afterMouseAction(startX_, startZ_, startMagnification_ * std::exp(-d.y() * kZoomPerPixel));
