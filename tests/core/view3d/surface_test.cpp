@@ -52,6 +52,7 @@ TEST(Surface3D, BeforeDrawingRuleKeepsCellsWithAllCornersAndTheStationTwoOn) {
         {"empty C3: its four cells and the cell at A1", 10, 10, {{3, 3}}, 59, {{2, 2}, {3, 2}, {2, 3}, {3, 3}, {1, 1}}},
         {"two rows: no cell has a station two rows on", 6, 2, {}, 0, {{1, 1}}},
         {"one column: no cell at all", 1, 5, {}, 0, {}},
+        {"130 x 130: the station two on lies past the grid's last column", 130, 130, {}, 128 * 128, {{129, 1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
