@@ -16,6 +16,7 @@ constexpr int kMarginX = 80, kMarginY = 60;
 // Distances of the captions from their axes, in pixels.
 constexpr double kCaptionDistanceX = 40, kCaptionDistanceY = 40, kCaptionDistanceZ = 20;
 constexpr double kTickLength = 6, kTickLabelDistance = 10;
+constexpr double kLabelCharWidth = 7;  // about one digit of the labels' font
 
 // Position 0..1 of v on an axis, for either direction of the axis.
 double along(const AxisRange& a, double v) {
@@ -178,6 +179,7 @@ void SurfaceProjection::addAxes(SurfaceDrawing& d) const {
         const ScreenPoint pa = project(a[0], a[1], a[2]), pb = project(b[0], b[1], b[2]);
         d.axes.push_back({pa, pb});
         const LabelAlign h = alignFor(out.x), v = alignFor(out.y);
+        size_t longest = 0;
         for (double tick : axisTicks(range.lo, range.hi, minTicks)) {
             const double t = along(range, tick);
             const ScreenPoint p{pa.x + (pb.x - pa.x) * t, pa.y + (pb.y - pa.y) * t};
@@ -187,7 +189,10 @@ void SurfaceProjection::addAxes(SurfaceDrawing& d) const {
                                 h,
                                 v,
                                 false});
+            longest = std::max(longest, d.labels.back().text.size());
         }
+        // Where the labels stand beside the axis, the caption clears them.
+        distance += std::fabs(out.x) * kLabelCharWidth * static_cast<double>(longest);
         const ScreenPoint mid{(pa.x + pb.x) / 2, (pa.y + pb.y) / 2};
         d.labels.push_back({{mid.x + distance * out.x, mid.y + distance * out.y}, caption, h, v, true});
     };
