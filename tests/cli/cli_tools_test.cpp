@@ -171,6 +171,10 @@ TEST(CommandLineTools, ForceMovesTheChosenDesignThroughTheStation) {
     const jsonlite::Value& rec = f["records"][0];
     const double ratio = rec["total_fill"].number > 0 ? rec["total_cut"].number / rec["total_fill"].number : 0;
     EXPECT_NEAR(rec["cut_fill_ratio"].number, ratio, 1e-12);
+    // The value is taken with two decimals, as the cell shows it.
+    CliRun rounded = cli("force " + kRef + "small-6x5.fld --station C3 --value 100.226");
+    ASSERT_EQ(rounded.status, 0) << rounded.err;
+    EXPECT_NE(rounded.out.find("Forced C3 to 100.23 (full field design)."), std::string::npos) << rounded.out;
 
     // Sector view: only the sector holding C5 moves.
     CliRun plain = cli("design " + kRef + "three-sectors-40x30.fld --json");

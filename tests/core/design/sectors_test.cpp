@@ -278,6 +278,38 @@ TEST(ForcedElevation, SectorViewMovesOnlyThatSector) {
     EXPECT_EQ(f.s.designTab, 2);
 }
 
+// The value forced is the one the cell shows afterwards, two decimals,
+// whether typed or given in the dialog, in either view.
+TEST(ForcedElevation, ForcesTheValueTheCellShows) {
+    const struct {
+        const char* typed;
+        double forced;
+    } cases[] = {{"100.226", 100.23}, {"100.224", 100.22}, {"98.125", 98.13}, {"99.999", 100.0}, {"101.2", 101.2}};
+    for (const DesignView view : {DesignView::FullField, DesignView::Sector})
+        for (const auto& c : cases)
+            for (const bool dialog : {false, true}) {
+                SCOPED_TRACE(std::string(c.typed) + (view == DesignView::Sector ? " sector" : " full") +
+                             (dialog ? " dialog" : " typed"));
+                Fixture f;
+                f.defineSector({1, 1, 5, 20});
+                f.defineSector({6, 1, 10, 20});
+                f.s.setView(view);
+                if (dialog) {
+                    f.prompt.onSetElevation = [&](SetElevationForm& form) {
+                        form.value = parseReading(c.typed);
+                        return true;
+                    };
+                    f.s.remembered = {8, 8};
+                    f.s.specifyFinalElevation();
+                } else {
+                    f.s.finalElevationTyped(8, 8, c.typed);
+                }
+                const TFieldData& st = f.s.field.FieldData[8][8];
+                EXPECT_NEAR(view == DesignView::Sector ? st.SecNE : st.FullNE, c.forced, 1e-9);
+                EXPECT_EQ(f.s.results.finalElevationText(8, 8), formatFixed(c.forced, 2));
+            }
+}
+
 TEST(Blending, SideBySideAndStacked) {
     {
         Fixture f;  // 10 x 20
