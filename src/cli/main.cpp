@@ -167,11 +167,13 @@ int minimize(const std::vector<std::string>& args) {
         if (!r) return std::optional(nothingDone("minimize", "Minimize yardage: too few stations, nothing changed.\n"));
         ToolOutput o;
         o.jsonMember = "\"minimize\": {\"row_slope\": " + jsonNumber(r->rowSlope) +
-                       ", \"col_slope\": " + jsonNumber(r->colSlope) + ", \"least_cut\": " + jsonNumber(r->leastCut) +
+                       ", \"col_slope\": " + jsonNumber(r->colSlope) + ", \"least_cut\": " + (r->leastCut ? jsonNumber(*r->leastCut) : "null") +
                        "}";
         o.text = "Minimize yardage: row slope " + formatFixed(r->rowSlope, 3) + ", column slope " +
-                 formatFixed(r->colSlope, 3) + ", least cut " + formatFixed(r->leastCut, 0) + " " +
-                 unitCaptions(s.field.prefs.feet).bestFitVolume + "\n";
+                 formatFixed(r->colSlope, 3) + ", least cut " +
+                 (r->leastCut ? formatFixed(*r->leastCut, 0) + " " + unitCaptions(s.field.prefs.feet).bestFitVolume
+                              : std::string("-")) +
+                 "\n";
         return std::optional(o);
     });
 }

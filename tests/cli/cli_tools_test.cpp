@@ -75,6 +75,25 @@ TEST(CommandLineTools, MinimizeDesignsTheFoundSlopesAndWritesThem) {
     EXPECT_NE(text.out.find("Minimize yardage: row slope "), std::string::npos);
 }
 
+// A field of 2 x 2 stations has a best fit but no trial volume.
+TEST(CommandLineTools, MinimizeWithFourStationsTakesTheBestFit) {
+    const std::string field = tempField("four");
+    ASSERT_TRUE(tarnwick::writeFileAtomically(
+        field, "TW200\r\n0,100,100,50,50,0,1,1.25,F,C,0,0,0,2,2\r\n50,50,100.00\r\n150,50,100.10\r\n"
+               "50,150,100.20\r\n150,150,100.45\r\n1\r\n2\r\n1\r\n2\r\n0.100\r\n0.050\r\n1.25\r\n0\r\n0.00\r\n"));
+    CliRun r = cli("minimize " + field + " --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const jsonlite::Value v = jsonlite::parse(r.out);
+    EXPECT_TRUE(v["minimize"]["least_cut"].isNull());
+    EXPECT_EQ(v["minimize"]["row_slope"].number, v["best_fit"]["row_slope"].number);
+    EXPECT_EQ(v["records"][0]["col_slope"].number, v["best_fit"]["col_slope"].number);
+    EXPECT_TRUE(v["best_fit"]["yardage"].isNull());
+    EXPECT_GT(v["records"][0]["total_cut"].number, 0);
+    CliRun text = cli("minimize " + field);
+    EXPECT_NE(text.out.find(", least cut -\n"), std::string::npos) << text.out;
+    std::filesystem::remove(field);
+}
+
 TEST(CommandLineTools, RatioCheckReportsAndPutsTheDesignBack) {
     const std::string field = kRef + "three-sectors-40x30.fld";
     const jsonlite::Value design = jsonlite::parse(cli("design " + field + " --json").out);

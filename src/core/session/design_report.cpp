@@ -61,9 +61,12 @@ std::string designJsonMembers(const Session& s) {
     member("num_sectors", std::to_string(f.NumSectors));
 
     const FieldInfo& info = s.info;
-    member("best_fit", "{\"row_slope\": " + jsonNumber(info.bestFit.RowSlope) +
-                           ", \"col_slope\": " + jsonNumber(info.bestFit.ColSlope) +
-                           ", \"average\": " + jsonNumber(info.bestFit.average) +
+    auto bestFit = [&info](double BestFit::*figure) {
+        return info.bestFit ? jsonNumber((*info.bestFit).*figure) : std::string("null");
+    };
+    member("best_fit", "{\"row_slope\": " + bestFit(&BestFit::RowSlope) +
+                           ", \"col_slope\": " + bestFit(&BestFit::ColSlope) +
+                           ", \"average\": " + bestFit(&BestFit::average) +
                            ", \"yardage\": " + (info.yardage ? jsonNumber(*info.yardage) : "null") + "}");
 
     std::string records = "[";

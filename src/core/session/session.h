@@ -35,7 +35,7 @@ UnitCaptions unitCaptions(bool feet);
 
 // " Full Field Survey Info  " and the Survey tab header.
 struct FieldInfo {
-    BestFit bestFit;                // slopes as computed, average to 3 decimals
+    std::optional<BestFit> bestFit; // slopes as computed, average to 3 decimals; nothing below 4 stations
     std::optional<double> yardage;  // nothing below 5 stations
     std::string avgEl;              // "Average  Elevation:"
     std::string CSBest;             // "Column Slope Best Fit:"
