@@ -85,8 +85,10 @@ int design(const std::vector<std::string>& args) {
 
     ConsolePrompt prompt;
     Session s(prompt);
-    s.useBestFitSlopes = bestFit;
     if (!s.openField(path) || prompt.errors > 0) return 2;
+    // The field designed with its best-fit slopes, as ticking the box after
+    // Open does.
+    if (bestFit) s.setUseBestFitSlopes(true);
     if (!out.empty()) {
         if (!s.writeField(out)) return 1;
     }
@@ -140,8 +142,8 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
 
     ConsolePrompt prompt;
     Session s(prompt);
-    s.useBestFitSlopes = options.count("--best-fit") > 0;
     if (!s.openField(path) || prompt.errors > 0) return 2;
+    if (options.count("--best-fit")) s.setUseBestFitSlopes(true);
     std::optional<ToolOutput> result = run(s, prompt, options);
     if (!result) return usage();
     if (prompt.errors > 0) return 1;

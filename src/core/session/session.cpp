@@ -256,8 +256,11 @@ bool Session::openField(const std::string& path) {
     clearField(field);
     resetResults();
     FieldSaved = false;
+    // The field reopens with the design it holds: with the box checked the
+    // recalculation below would replace the stored slopes by best-fit ones,
+    // and the next Save would write those instead.
+    useBestFitSlopes = false;
     if (kind == FieldFileKind::Version1) {
-        useBestFitSlopes = false;
         if (!bytes || readVersion1Text(*bytes, field) != ReadStatus::Ok) {
             prompt_->error("Invalid Field Data");
             notifyReplaced();

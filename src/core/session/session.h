@@ -159,8 +159,9 @@ public:
     // Shows design record k in the design panel.
     void showDesignRecord(int k);
 
-    // Open: version check, clear, read, scan and recalculate. False when
-    // the file was not taken (the previous field stays).
+    // Open: version check, clear, read, uncheck "Use Best Fit Slopes", scan
+    // and recalculate. False when the file was not taken (the previous
+    // field stays).
     bool openField(const std::string& path);
     // Writes the current field; false (after "Error Writing this File")
     // when it could not be written.

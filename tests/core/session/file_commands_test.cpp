@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/base/number_format.h"
+#include "core/files/field_file.h"
 #include "core/session/session.h"
 #include "support/scripted_prompt.h"
 #include "core/base/text_file.h"
@@ -137,6 +138,39 @@ TEST(OpenCommand, AsksToSaveUnsavedChangesFirst) {
     EXPECT_TRUE(f.s.openCommand());  // saved: no question
     EXPECT_TRUE(f.prompt.messages.empty());
     EXPECT_EQ(f.s.summary.cut, cut);
+}
+
+// A field file reopens with the design it holds, whatever "Use Best Fit
+// Slopes" said before Open; saving it again writes the same bytes.
+TEST(OpenCommand, ShowsTheDesignTheFileHolds) {
+    for (const char* name : {"full-130x130", "three-sectors-40x30"})
+        for (const bool checkedBefore : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (checkedBefore ? ", box checked" : ", box unchecked"));
+            Fixture f;
+            const std::string in = kData + "/reference/" + name + ".fld";
+            Field stored;
+            ASSERT_EQ(readFieldText(*readWholeFile(in), stored), ReadStatus::Ok);
+            Session plain(f.prompt);
+            ASSERT_TRUE(plain.openField(in));
+
+            f.s.useBestFitSlopes = checkedBefore;
+            ASSERT_TRUE(f.s.openFieldCommand(in));
+            EXPECT_FALSE(f.s.useBestFitSlopes);
+            const TDesignRecord& rec = f.s.field.DesignRecords[0];
+            EXPECT_EQ(rec.RowSlope, stored.DesignRecords[0].RowSlope);
+            EXPECT_EQ(rec.ColSlope, stored.DesignRecords[0].ColSlope);
+            ASSERT_NE(formatFixed(rec.RowSlope, 3), f.s.info.RSBest);  // the fault would show
+            EXPECT_EQ(rec.TotalCut, plain.field.DesignRecords[0].TotalCut);
+            EXPECT_EQ(f.s.summary.cut, plain.summary.cut);
+
+            f.prompt.files = {f.file("again.fld")};
+            ASSERT_TRUE(f.s.saveAsCommand());
+            EXPECT_EQ(readWholeFile(f.file("again.fld")), readWholeFile(in));
+
+            // Ticking the box afterwards designs with the best-fit slopes.
+            f.s.setUseBestFitSlopes(true);
+            EXPECT_EQ(formatFixed(f.s.field.DesignRecords[0].RowSlope, 3), f.s.info.RSBest);
+        }
 }
 
 TEST(NewCommand, ClearsAfterTheQuestion) {
