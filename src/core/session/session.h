@@ -211,7 +211,17 @@ public:
     void reCalc();  // the "ReCalc" button
 
     // ---- Field file commands ----------------------------------------------
+    // New: "Save Data Before Closing?" over unsaved changes, as Open asks
+    // it, then "Clear Current Field Data?".
     void newField();
+    // The field as New leaves it, without asking: cleared, "Untitled", the
+    // default ratio in the ratio box, "Use Best Fit Slopes" checked. The
+    // main window starts with it.
+    void clearForNewField();
+    // Before Open or New replaces the field: unsaved changes of more than 4
+    // stations are offered for saving ("Save Data Before Closing?",
+    // Yes/No/Cancel). False when the command must stop.
+    bool mayReplaceField();
     bool openCommand();
     bool openFieldCommand(const std::string& path);  // Open with a known name
     bool saveCommand();

@@ -43,6 +43,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(QStringLiteral("%1- Landgrading Design %2")
                        .arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kVersionText)));
     guideFolders_ << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("guide"));
+    // The window starts with the field as New leaves it, so the design
+    // boxes show the default ratio and zero slopes instead of nothing.
+    session_.clearForNewField();
 
     notifier_ = new SessionNotifier(session_, this);
     menu_ = new MainMenu(*this, session_, *notifier_);

@@ -179,14 +179,16 @@ TEST(NewCommand, ClearsAfterTheQuestion) {
     EXPECT_TRUE(f.prompt.messages.empty());  // nothing to clear
     f.type(6);
     f.s.FFileName = "x.fld";
-    f.prompt.answers = {Answer::No};
+    f.prompt.answers = {Answer::No, Answer::No};  // not saved, not cleared
     f.s.newField();
     EXPECT_EQ(f.s.field.NumStations, 6);
     f.s.field.prefs.defaultRatioText = "1.40";
     f.s.field.DesignRecords[0].ImportExport = 50;
-    f.prompt.answers = {Answer::Yes};
+    f.prompt.messages.clear();
+    f.prompt.answers = {Answer::No, Answer::Yes};
     f.s.newField();
-    EXPECT_EQ(f.prompt.messages.back(), "question: Clear Current Field Data?");
+    EXPECT_EQ(f.prompt.messages,
+              (std::vector<std::string>{"question: Save Data Before Closing?", "question: Clear Current Field Data?"}));
     EXPECT_EQ(f.s.FFileName, "Untitled");
     EXPECT_EQ(f.s.field.NumStations, 0);
     EXPECT_TRUE(f.s.field.Survey.text(1, 1).empty());
@@ -196,6 +198,20 @@ TEST(NewCommand, ClearsAfterTheQuestion) {
     EXPECT_EQ(f.s.field.DesignRecords[0].ImportExport, 0);
     EXPECT_TRUE(f.s.info.avgEl.empty());
     EXPECT_TRUE(f.s.results.yardbookText(1, 1).empty());
+
+    // The main window starts with the field as New leaves it.
+    Session start(f.prompt);
+    start.field.prefs.defaultRatioText = "1.40";
+    start.clearForNewField();
+    for (const Session* s : {&start, &f.s}) {
+        EXPECT_EQ(s->panel.ratio, "1.40");
+        EXPECT_EQ(s->panel.colSlope, "0.000");
+        EXPECT_EQ(s->panel.rowSlope, "0.000");
+        EXPECT_EQ(s->panel.importExport, "0");
+        EXPECT_TRUE(s->useBestFitSlopes);
+        EXPECT_EQ(s->field.DesignRecords[0].CutFillRatio, 1.4);
+        EXPECT_EQ(s->FFileName, "Untitled");
+    }
 }
 
 TEST(DesignPanel, BoxRules) {
