@@ -209,8 +209,8 @@ int ratioCheck(const std::vector<std::string>& args) {
             return std::optional(
                 nothingDone("ratio_check", "Check Cut/Fill Ratio: fewer than 2 cells selected, nothing checked.\n"));
         ToolOutput out;
-        out.jsonMember = "\"ratio_check\": {\"full_ratio\": " + jsonNumber(r->fullRatio) +
-                         ", \"sector_ratio\": " + jsonNumber(r->sectorRatio) +
+        out.jsonMember = "\"ratio_check\": {\"full_ratio\": " + (r->fullHasFill ? jsonNumber(r->fullRatio) : "null") +
+                         ", \"sector_ratio\": " + (r->sectorHasFill ? jsonNumber(r->sectorRatio) : "null") +
                          ", \"full_change\": " + jsonNumber(r->fullChange) +
                          ", \"sector_change\": " + jsonNumber(r->sectorChange) +
                          ", \"warning\": " + (r->warning ? "true" : "false") +
