@@ -102,13 +102,21 @@ enum class DesignBox { Ratio, ColSlope, RowSlope, ImportExport };
 // The Row/Column Profiles chart below the Survey grid.
 struct ProfileSeries {
     std::string title;
-    std::vector<std::pair<double, double>> points;
+    // Runs of neighbouring stations that hold readings, as (station number,
+    // reading): an empty station ends a run, so the line has a gap there
+    // instead of a drop to 0. No run at all when the line holds no reading.
+    std::vector<std::vector<std::pair<double, double>>> lines;
 };
 struct ProfileData {
-    bool shown = false;  // only above 3 stations
-    double xMax = 0;
+    bool shown = false;    // only above 3 stations; otherwise the chart is empty
+    double xMax = 0;       // the horizontal axis runs from 1 to here
+    int tickInterval = 1;  // ticks on the multiples of it: whole station numbers
     ProfileSeries row, col;
 };
+// The tick step of the profile chart's horizontal axis for an axis running
+// from 1 to xMax: the smallest of 1, 2, 5, 10, 20, 25, 50 that puts at most
+// 13 ticks on it.
+int profileTickInterval(int xMax);
 
 class Session {
 public:
