@@ -53,6 +53,27 @@ double oe(const jsonlite::Value& v, int col, int row) {
 
 }  // namespace
 
+// The JSON text itself, layout and number forms included, as scripts that
+// read it have it.
+TEST(CommandLineTools, JsonOutputIsTheKnownText) {
+    const std::string golden = std::string(TARNWICK_TEST_DATA) + "/cli/";
+    const struct {
+        const char* args;
+        const char* file;
+    } cases[] = {
+        {"design FIELD --json", "small-6x5.design.json"},
+        {"ratio-check FIELD --cells A1:C3 --json", "small-6x5.ratio-check-A1-C3.json"},
+    };
+    for (const auto& c : cases) {
+        std::string args = c.args;
+        args.replace(args.find("FIELD"), 5, kRef + "small-6x5.fld");
+        SCOPED_TRACE(args);
+        CliRun r = cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, tarnwick::readWholeFile(golden + c.file).value_or("missing"));
+    }
+}
+
 TEST(CommandLineTools, MinimizeDesignsTheFoundSlopesAndWritesThem) {
     const std::string out = tempField("minimize");
     CliRun r = cli("minimize " + kRef + "small-6x5.fld --json -o " + out);
