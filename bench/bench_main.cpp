@@ -1,14 +1,19 @@
 // Benchmarks on full 130 x 130 fields: the recalculation a typed reading
-// sets off, opening and saving a field file, and the 3D view.
+// sets off, opening and saving a field file, the design tools, the JSON
+// report and the 3D view.
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
+#include "core/base/json_writer.h"
 #include "core/design/kernel.h"
 #include "core/design/minimize.h"
 #include "core/base/number_format.h"
+#include "core/session/design_report.h"
 #include "core/session/prompt.h"
 #include "core/design/ratio_check.h"
 #include "core/session/session.h"
@@ -193,6 +198,61 @@ void BM_SurfaceRefresh(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(refreshSurface(s, surface));
 }
 BENCHMARK(BM_SurfaceRefresh)->Unit(benchmark::kMillisecond);
+
+// The JSON report of the field as `tarnwick-cli design --json` prints it
+// (about 3 MB), and the writer alone on the numbers and keys such a report
+// is made of.
+void BM_DesignJson130x130With7Sectors(benchmark::State& state) {
+    SilentPrompt prompt;
+    Session s(prompt);
+    makeField(s, 7);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string text = designJson(s);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_DesignJson130x130With7Sectors)->Unit(benchmark::kMillisecond);
+
+// The writer alone: 16900 station objects of eight members with numbers
+// like a design's, into one buffer and streamed in pieces to a sink.
+void writeStations(benchmark::State& state, bool streamed) {
+    std::vector<double> values(16900 * 4);
+    for (size_t i = 0; i < values.size(); ++i) values[i] = 100.0 + 0.0137 * (i % 311) + 0.123456789 * std::sin(i);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        size_t streamedBytes = 0;
+        JsonWriter w = streamed ? JsonWriter([&](std::string_view piece) {
+            streamedBytes += piece.size();
+            return true;
+        })
+                                : JsonWriter();
+        if (!streamed) w.reserve(3 << 20);
+        w.beginArray(JsonWriter::Layout::Lines);
+        for (int i = 0; i < 16900; ++i) {
+            const double* v = &values[static_cast<size_t>(i) * 4];
+            w.beginObject();
+            w.key("col").integer(1 + i % 130).key("row").integer(1 + i / 130);
+            w.key("oe").number(v[0]).key("weight").number(1.0);
+            w.key("full_ne").number(v[1]).key("full_cf").number(v[1] - v[0]);
+            w.key("sec_ne").number(v[2]).key("sec_cf").number(v[3] - v[0]);
+            w.endObject();
+        }
+        w.endArray();
+        benchmark::DoNotOptimize(w.text().data());
+        w.flush();
+        bytes = streamed ? streamedBytes : w.text().size();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+void BM_JsonWriterStations(benchmark::State& state) { writeStations(state, false); }
+BENCHMARK(BM_JsonWriterStations)->Unit(benchmark::kMillisecond);
+
+void BM_JsonWriterStationsStreamed(benchmark::State& state) { writeStations(state, true); }
+BENCHMARK(BM_JsonWriterStationsStreamed)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -71,6 +71,13 @@ int usage() {
     return 2;
 }
 
+// The design's JSON object on standard output, written as it is made.
+bool printJson(const Session& s, const std::function<void(JsonWriter&)>& more = {}) {
+    JsonWriter w([](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size(); });
+    writeDesignJson(w, s, more);
+    return w.flush();
+}
+
 int design(const std::vector<std::string>& args) {
     std::string path, out;
     bool bestFit = false, json = false;
@@ -87,13 +94,19 @@ int design(const std::vector<std::string>& args) {
 
     ConsolePrompt prompt;
     Session s(prompt);
-    s.useBestFitSlopes = bestFit;
     if (!s.openField(path) || prompt.errors > 0) return 2;
+    // The field designed with its best-fit slopes, as ticking the box after
+    // Open does.
+    if (bestFit) s.setUseBestFitSlopes(true);
     if (!out.empty()) {
         if (!s.writeField(out)) return 1;
     }
-    std::string text = json ? designJson(s) : designSummaryText(s);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (json) {
+        printJson(s);
+    } else {
+        const std::string text = designSummaryText(s);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
     return 0;
 }
 
@@ -101,13 +114,13 @@ using Options = std::map<std::string, std::string>;
 
 // What a tool command adds to the design's output.
 struct ToolOutput {
-    std::string jsonMember;  // "name": value
-    std::string text;        // lines after the design summary
+    std::function<void(JsonWriter&)> json;  // writes its member: "name": value
+    std::string text;                       // lines after the design summary
 };
 
 // The command had nothing to work on.
 ToolOutput nothingDone(const std::string& name, const std::string& text) {
-    return {jsonString(name) + ": null", text};
+    return {[name](JsonWriter& w) { w.key(name).null(); }, text};
 }
 using ToolRun = std::function<std::optional<ToolOutput>(Session&, ConsolePrompt&, const Options&)>;
 
@@ -142,18 +155,20 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
 
     ConsolePrompt prompt;
     Session s(prompt);
-    s.useBestFitSlopes = options.count("--best-fit") > 0;
     if (!s.openField(path) || prompt.errors > 0) return 2;
+    if (options.count("--best-fit")) s.setUseBestFitSlopes(true);
     std::optional<ToolOutput> result = run(s, prompt, options);
     if (!result) return usage();
     if (prompt.errors > 0) return 1;
     if (!out.empty()) {
         if (!s.writeField(out)) return 1;
     }
-    std::string members = designJsonMembers(s);
-    if (!result->jsonMember.empty()) members += ",\n  " + result->jsonMember;
-    std::string text = json ? "{\n" + members + "\n}\n" : designSummaryText(s) + "\n" + result->text;
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (json) {
+        printJson(s, result->json);
+    } else {
+        const std::string text = designSummaryText(s) + "\n" + result->text;
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
     return 0;
 }
 
@@ -168,12 +183,18 @@ int minimize(const std::vector<std::string>& args) {
         std::optional<SlopeSearchResult> r = minimizeYardage(s);
         if (!r) return std::optional(nothingDone("minimize", "Minimize yardage: too few stations, nothing changed.\n"));
         ToolOutput o;
-        o.jsonMember = "\"minimize\": {\"row_slope\": " + jsonNumber(r->rowSlope) +
-                       ", \"col_slope\": " + jsonNumber(r->colSlope) + ", \"least_cut\": " + jsonNumber(r->leastCut) +
-                       "}";
+        o.json = [r](JsonWriter& w) {
+            w.key("minimize").beginObject();
+            w.key("row_slope").number(r->rowSlope);
+            w.key("col_slope").number(r->colSlope);
+            w.key("least_cut").number(r->leastCut);
+            w.endObject();
+        };
         o.text = "Minimize yardage: row slope " + formatFixed(r->rowSlope, 3) + ", column slope " +
-                 formatFixed(r->colSlope, 3) + ", least cut " + formatFixed(r->leastCut, 0) + " " +
-                 unitCaptions(s.field.prefs.feet).bestFitVolume + "\n";
+                 formatFixed(r->colSlope, 3) + ", least cut " +
+                 (r->leastCut ? formatFixed(*r->leastCut, 0) + " " + unitCaptions(s.field.prefs.feet).bestFitVolume
+                              : std::string("-")) +
+                 "\n";
         return std::optional(o);
     });
 }
@@ -207,12 +228,16 @@ int ratioCheck(const std::vector<std::string>& args) {
             return std::optional(
                 nothingDone("ratio_check", "Check Cut/Fill Ratio: fewer than 2 cells selected, nothing checked.\n"));
         ToolOutput out;
-        out.jsonMember = "\"ratio_check\": {\"full_ratio\": " + jsonNumber(r->fullRatio) +
-                         ", \"sector_ratio\": " + jsonNumber(r->sectorRatio) +
-                         ", \"full_change\": " + jsonNumber(r->fullChange) +
-                         ", \"sector_change\": " + jsonNumber(r->sectorChange) +
-                         ", \"warning\": " + (r->warning ? "true" : "false") +
-                         ", \"selected_stations\": " + std::to_string(r->selectedStations) + "}";
+        out.json = [r](JsonWriter& w) {
+            w.key("ratio_check").beginObject();
+            w.key("full_ratio").number(r->fullHasFill ? std::optional(r->fullRatio) : std::nullopt);
+            w.key("sector_ratio").number(r->sectorHasFill ? std::optional(r->sectorRatio) : std::nullopt);
+            w.key("full_change").number(r->fullChange);
+            w.key("sector_change").number(r->sectorChange);
+            w.key("warning").boolean(r->warning);
+            w.key("selected_stations").integer(r->selectedStations);
+            w.endObject();
+        };
         const RatioCheckForm f = ratioCheckForm(*r);
         out.text = "Check Cut/Fill Ratio (" + std::to_string(r->selectedStations) + " stations selected):\n";
         out.text += "  " + f.fullCaption + " " + f.fullRatio + "\n    " + f.fullDirection + " " + f.fullChange + "\n";
@@ -225,11 +250,12 @@ int ratioCheck(const std::vector<std::string>& args) {
 }
 
 // The outcome of a rewrite of the readings; below 2 stations nothing runs.
-// A failure has been reported as an error.
-std::optional<ToolOutput> rewritten(RewriteOutcome outcome, const std::string& name, const std::string& value,
-                                    const std::string& text) {
+// A failure has been reported as an error. `value` writes the member's
+// value.
+std::optional<ToolOutput> rewritten(RewriteOutcome outcome, const std::string& name,
+                                    const std::function<void(JsonWriter&)>& value, const std::string& text) {
     if (outcome == RewriteOutcome::NotRun) return nothingDone(name, "Fewer than 2 stations: nothing rewritten.\n");
-    return ToolOutput{jsonString(name) + ": " + value, text};
+    return ToolOutput{[name, value](JsonWriter& w) { value(w.key(name)); }, text};
 }
 
 int convert(const std::vector<std::string>& args) {
@@ -239,9 +265,12 @@ int convert(const std::vector<std::string>& args) {
         if (!prompt.benchMark) return std::optional<ToolOutput>();
         RewriteOutcome outcome = convertDataType(s);
         const std::string type = dataTypeCaption(s.field.prefs.RodReadings);
+        const double hi = *prompt.benchMark;
         return rewritten(
             outcome, "convert",
-            "{\"hi\": " + jsonNumber(*prompt.benchMark) + ", \"data_type\": " + jsonString(type) + "}",
+            [hi, type](JsonWriter& w) {
+                w.beginObject().key("hi").number(hi).key("data_type").string(type).endObject();
+            },
             "Converted about H.I. " + formatFixed(*prompt.benchMark, 2) + ": the readings are " + type + ".\n");
     });
 }
@@ -260,8 +289,10 @@ int adjust(const std::vector<std::string>& args) {
             auto ref = parseReferenceStation(form.referenceStation);
             return rewritten(
                 outcome, "adjust",
-                "{\"row_slope\": " + jsonNumber(*rs) + ", \"col_slope\": " + jsonNumber(*cs) + ", \"ref_col\": " +
-                    std::to_string(ref ? ref->col : 0) + ", \"ref_row\": " + std::to_string(ref ? ref->row : 0) + "}",
+                [row = *rs, col = *cs, ref](JsonWriter& w) {
+                    w.beginObject().key("row_slope").number(row).key("col_slope").number(col);
+                    w.key("ref_col").integer(ref ? ref->col : 0).key("ref_row").integer(ref ? ref->row : 0).endObject();
+                },
                 "Laser survey adjustment: row slope " + formatFixed(*rs, 2) + ", column slope " + formatFixed(*cs, 2) +
                     ", reference " + (ref ? stationName(ref->col, ref->row) : "-") + ".\n");
         });
@@ -279,7 +310,7 @@ int force(const std::vector<std::string>& args) {
             if (o.count("--sector-view")) s.setView(DesignView::Sector);
             s.finalElevationTyped(at->col, at->row, value->second);
             return std::optional(ToolOutput{
-                "", "Forced " + stationName(at->col, at->row) + " to " + s.results.finalElevationText(at->col, at->row) +
+                {}, "Forced " + stationName(at->col, at->row) + " to " + s.results.finalElevationText(at->col, at->row) +
                         (s.view() == DesignView::Sector ? " (sector design).\n" : " (full field design).\n")});
         },
         {"--sector-view", "--best-fit"});

@@ -53,6 +53,27 @@ double oe(const jsonlite::Value& v, int col, int row) {
 
 }  // namespace
 
+// The JSON text itself, layout and number forms included, as scripts that
+// read it have it.
+TEST(CommandLineTools, JsonOutputIsTheKnownText) {
+    const std::string golden = std::string(TARNWICK_TEST_DATA) + "/cli/";
+    const struct {
+        const char* args;
+        const char* file;
+    } cases[] = {
+        {"design FIELD --json", "small-6x5.design.json"},
+        {"ratio-check FIELD --cells A1:C3 --json", "small-6x5.ratio-check-A1-C3.json"},
+    };
+    for (const auto& c : cases) {
+        std::string args = c.args;
+        args.replace(args.find("FIELD"), 5, kRef + "small-6x5.fld");
+        SCOPED_TRACE(args);
+        CliRun r = cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, tarnwick::readWholeFile(golden + c.file).value_or("missing"));
+    }
+}
+
 TEST(CommandLineTools, MinimizeDesignsTheFoundSlopesAndWritesThem) {
     const std::string out = tempField("minimize");
     CliRun r = cli("minimize " + kRef + "small-6x5.fld --json -o " + out);
@@ -73,6 +94,25 @@ TEST(CommandLineTools, MinimizeDesignsTheFoundSlopesAndWritesThem) {
     EXPECT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("Design summary"), std::string::npos);
     EXPECT_NE(text.out.find("Minimize yardage: row slope "), std::string::npos);
+}
+
+// A field of 2 x 2 stations has a best fit but no trial volume.
+TEST(CommandLineTools, MinimizeWithFourStationsTakesTheBestFit) {
+    const std::string field = tempField("four");
+    ASSERT_TRUE(tarnwick::writeFileAtomically(
+        field, "TW200\r\n0,100,100,50,50,0,1,1.25,F,C,0,0,0,2,2\r\n50,50,100.00\r\n150,50,100.10\r\n"
+               "50,150,100.20\r\n150,150,100.45\r\n1\r\n2\r\n1\r\n2\r\n0.100\r\n0.050\r\n1.25\r\n0\r\n0.00\r\n"));
+    CliRun r = cli("minimize " + field + " --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const jsonlite::Value v = jsonlite::parse(r.out);
+    EXPECT_TRUE(v["minimize"]["least_cut"].isNull());
+    EXPECT_EQ(v["minimize"]["row_slope"].number, v["best_fit"]["row_slope"].number);
+    EXPECT_EQ(v["records"][0]["col_slope"].number, v["best_fit"]["col_slope"].number);
+    EXPECT_TRUE(v["best_fit"]["yardage"].isNull());
+    EXPECT_GT(v["records"][0]["total_cut"].number, 0);
+    CliRun text = cli("minimize " + field);
+    EXPECT_NE(text.out.find(", least cut -\n"), std::string::npos) << text.out;
+    std::filesystem::remove(field);
 }
 
 TEST(CommandLineTools, RatioCheckReportsAndPutsTheDesignBack) {
@@ -171,6 +211,10 @@ TEST(CommandLineTools, ForceMovesTheChosenDesignThroughTheStation) {
     const jsonlite::Value& rec = f["records"][0];
     const double ratio = rec["total_fill"].number > 0 ? rec["total_cut"].number / rec["total_fill"].number : 0;
     EXPECT_NEAR(rec["cut_fill_ratio"].number, ratio, 1e-12);
+    // The value is taken with two decimals, as the cell shows it.
+    CliRun rounded = cli("force " + kRef + "small-6x5.fld --station C3 --value 100.226");
+    ASSERT_EQ(rounded.status, 0) << rounded.err;
+    EXPECT_NE(rounded.out.find("Forced C3 to 100.23 (full field design)."), std::string::npos) << rounded.out;
 
     // Sector view: only the sector holding C5 moves.
     CliRun plain = cli("design " + kRef + "three-sectors-40x30.fld --json");

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QValueAxis>
 #include <QPushButton>
 #include <QtTest>
 
@@ -192,6 +193,71 @@ private slots:
         p.goTo(6, 6);
         QCOMPARE(p.page.chart()->rowSeries()->name(), QString("Row Average"));
         QCOMPARE(p.page.chart()->colSeries()->name(), QString("Col Average"));
+    }
+
+    // Every point drawn on a profile's lines, as (station, reading).
+    static QList<QPointF> drawn(const QList<QLineSeries*>& lines) {
+        QList<QPointF> points;
+        for (QLineSeries* l : lines) points += l->points();
+        return points;
+    }
+
+    void profileChartGapsAndClearing() {
+        Page p;
+        for (int c = 1; c <= 5; ++c)
+            for (int r = 1; r <= 4; ++r) p.session.field.Survey.setText(c, r, QString("%1.00").arg(100 + c + r).toStdString());
+        p.session.field.Survey.setText(3, 2, "");  // C2 holds no reading
+        p.session.recalculate();
+        p.goTo(2, 2);
+        ProfileChart* chart = p.page.chart();
+        // Row 2 is drawn as two lines, A2:B2 and D2:E2, with nothing at C2.
+        QCOMPARE(drawn(chart->rowLines()), (QList<QPointF>{{1, 103}, {2, 104}, {4, 106}, {5, 107}}));
+        QCOMPARE(chart->rowSeries()->points(), (QList<QPointF>{{1, 103}, {2, 104}}));
+        QCOMPARE(chart->colSeries()->count(), 4);
+
+        // Row 2 emptied: its profile goes; column B keeps its gap.
+        for (int c : {1, 2, 4, 5}) {
+            p.goTo(c, 2);
+            p.key(Qt::Key_Delete);
+        }
+        p.goTo(2, 2);
+        QVERIFY(drawn(chart->rowLines()).isEmpty());
+        QCOMPARE(drawn(chart->colLines()), (QList<QPointF>{{1, 103}, {3, 105}, {4, 106}}));
+
+        // New clears the chart.
+        p.session.clearForNewField();
+        QVERIFY(drawn(chart->rowLines()).isEmpty());
+        QVERIFY(drawn(chart->colLines()).isEmpty());
+        QCOMPARE(chart->rowSeries()->name(), QString("Row"));
+        QCOMPARE(chart->colSeries()->name(), QString("Col"));
+    }
+
+    void profileAxisTicksOnWholeStations_data() {
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("2 x 2") << 2 << 2 << 1;
+        QTest::newRow("12 x 4") << 12 << 4 << 1;
+        QTest::newRow("30 x 40") << 30 << 40 << 5;
+        QTest::newRow("130 x 130") << 130 << 130 << 10;
+    }
+
+    void profileAxisTicksOnWholeStations() {
+        QFETCH(int, cols);
+        QFETCH(int, rows);
+        QFETCH(int, interval);
+        Page p;
+        for (int c = 1; c <= cols; ++c)
+            for (int r = 1; r <= rows; ++r) p.session.field.Survey.setText(c, r, "100.00");
+        p.session.recalculate();
+        p.goTo(1, 1);
+        QValueAxis* axis = p.page.chart()->stationAxis();
+        QCOMPARE(axis->min(), 1.0);
+        QCOMPARE(axis->max(), double(std::max(cols, rows)));
+        QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(axis->tickAnchor(), 0.0);
+        QCOMPARE(axis->tickInterval(), double(interval));
+        QCOMPARE(axis->labelFormat(), QString("%d"));  // exact for ticks on whole stations
     }
 
     void currentHeadersStandOut() {

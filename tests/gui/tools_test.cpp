@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(rec.ColSlope, found->colSlope);
         QCOMPARE(v.label("CSBest"), QString::fromStdString(formatFixed(found->colSlope, 3)));
         QCOMPARE(v.label("RSBest"), QString::fromStdString(formatFixed(found->rowSlope, 3)));
-        QCOMPARE(v.label("BFYardsLbl"), QString::fromStdString(formatFixed(found->leastCut, 0)));
+        QCOMPARE(v.label("BFYardsLbl"), QString::fromStdString(formatFixed(*found->leastCut, 0)));
         QCOMPARE(w.window.sidePanel()->designBox(DesignBox::ColSlope)->text(),
                  QString::fromStdString(expected.panel.colSlope));
         QCOMPARE(w.window.sidePanel()->designBox(DesignBox::RowSlope)->text(),

@@ -2,6 +2,7 @@
 // design off every page, saves and reopens the field, and closes the window.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -136,14 +137,76 @@ private slots:
         QCOMPARE(again.prompt.messages.back(), "question: File Exists. OK to overwrite " + first);
     }
 
-    void newFieldAsksAndClears() {
+    // The design boxes and "Use Best Fit Slopes" as the window shows them.
+    static QStringList designPanel(Window& w) {
+        QStringList shown;
+        for (const char* box : {"AdvEdit1", "AdvEdit2", "AdvEdit3", "AdvEdit4"})
+            shown << w.window.findChild<QLineEdit*>(box)->text();
+        shown << (w.window.findChild<QCheckBox*>("CheckBoxBestFit")->isChecked() ? "best fit" : "own slopes");
+        return shown;
+    }
+
+    void startUpShowsWhatNewLeaves() {
+        Window fresh;
+        const QStringList atStart = designPanel(fresh);
+        QCOMPARE(atStart, (QStringList{"1.25", "0.000", "0.000", "0", "best fit"}));
         Window w;
-        w.typeField(4, 4);
-        w.session.recalculate();
+        w.open(TARNWICK_TEST_DATA "/reference/three-sectors-40x30.fld");
+        QCOMPARE(designPanel(w).back(), QString("own slopes"));  // Open unchecks it
+        w.session.FieldSaved = true;
         w.prompt.answers = {Answer::Yes};
         w.action("FileNewItem")->trigger();
-        QCOMPARE(w.prompt.messages.back(), std::string("question: Clear Current Field Data?"));
         QCOMPARE(w.session.field.NumStations, 0);
+        QCOMPARE(designPanel(w), atStart);
+    }
+
+    void newFieldAsksAndClears_data() {
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QList<int>>("answers");  // Answer values
+        QTest::addColumn<bool>("saveFile");       // a file is chosen in the save dialog
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<bool>("cleared");
+        const QString save = "Save Data Before Closing?", clear = "Clear Current Field Data?";
+        const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
+        QTest::newRow("unsaved, Cancel keeps everything") << 4 << false << QList<int>{cancel} << false
+                                                          << QStringList{save} << false;
+        QTest::newRow("unsaved, not saved, cleared") << 4 << false << QList<int>{no, yes} << false
+                                                     << QStringList{save, clear} << true;
+        QTest::newRow("unsaved, not saved, kept") << 4 << false << QList<int>{no, no} << false
+                                                  << QStringList{save, clear} << false;
+        QTest::newRow("unsaved, saved first, cleared") << 4 << false << QList<int>{yes, yes} << true
+                                                       << QStringList{save, clear} << true;
+        QTest::newRow("unsaved, save dialog cancelled") << 4 << false << QList<int>{yes, yes} << false
+                                                        << QStringList{save} << false;
+        QTest::newRow("saved: only the clear question") << 4 << true << QList<int>{yes} << false
+                                                        << QStringList{clear} << true;
+        QTest::newRow("4 stations: only the clear question") << 2 << false << QList<int>{yes} << false
+                                                             << QStringList{clear} << true;
+    }
+
+    void newFieldAsksAndClears() {
+        QFETCH(int, cols);
+        QFETCH(bool, saved);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, saveFile);
+        QFETCH(QStringList, asked);
+        QFETCH(bool, cleared);
+        QTemporaryDir dir;
+        const std::string file = (dir.path() + "/kept.fld").toStdString();
+        Window w;
+        w.typeField(cols, 2);
+        w.session.recalculate();
+        w.session.FieldSaved = saved;
+        for (int a : answers) w.prompt.answers.push_back(Answer(a));
+        if (saveFile) w.prompt.files = {file};
+        w.action("FileNewItem")->trigger();
+        QStringList seen;
+        for (const std::string& m : w.prompt.messages) seen << QString::fromStdString(m).remove("question: ");
+        QCOMPARE(seen, asked);
+        QCOMPARE(w.session.field.NumStations, cleared ? 0 : cols * 2);
+        QCOMPARE(QFile::exists(QString::fromStdString(file)), saveFile);
+        if (!cleared) return;
         QCOMPARE(w.window.fileNamePanel()->text(), QString("Untitled"));
         QCOMPARE(w.window.pages()->currentIndex(), int(MainWindow::SurveyTab));
         QCOMPARE(w.label("avgEl"), QString());

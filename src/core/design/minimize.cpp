@@ -34,11 +34,9 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
     TDesignRecord& rec = f.DesignRecords[0];
     if (rec.CutFillRatio == 0) rec.CutFillRatio = f.prefs.defaultRatio();
     std::optional<SlopeSearchResult> found = slopeSearch(f, bf.RowSlope, bf.ColSlope);
-    if (!found) {
-        // Too few stations for a trial design: only the yardage caption changed.
-        s.notifyResults();
-        return std::nullopt;
-    }
+    // Four stations: the trial design has no volume, so there is nothing to
+    // walk on; the best-fit slopes are the slopes found.
+    if (!found) found = SlopeSearchResult{bf.RowSlope, bf.ColSlope, std::nullopt, 0};
 
     rec.RowSlope = found->rowSlope;
     rec.ColSlope = found->colSlope;
@@ -46,7 +44,7 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
     rec.FirstRow = 1;
     rec.LastCol = f.NumCols;
     rec.LastRow = f.NumRows;
-    s.info.BFYards = formatFixed(found->leastCut, 0);
+    s.info.BFYards = found->leastCut ? formatFixed(*found->leastCut, 0) : std::string();
     s.info.CSBest = formatFixed(found->colSlope, 3);
     s.info.RSBest = formatFixed(found->rowSlope, 3);
     s.fieldChanged();
@@ -62,7 +60,7 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
 std::optional<SlopeSearchResult> slopeSearch(Field& f, double rowSlope, double colSlope) {
     TrialDesigner trial(f);
     if (!trial.ready()) return std::nullopt;
-    SlopeSearchResult r{rowSlope, colSlope, 0, 0};
+    SlopeSearchResult r{rowSlope, colSlope, std::nullopt, 0};
     auto cut = [&] {
         ++r.trials;
         return *trial.cut(r.rowSlope, r.colSlope);

@@ -20,8 +20,10 @@ inline constexpr const char* kMinimizingCaption = "Minimizing...";
 struct SlopeSearchResult {
     double rowSlope = 0;  // per 100 length units
     double colSlope = 0;
-    double leastCut = 0;  // cut of the trial design, 1 decimal
-    int trials = 0;       // trial designs made, at most 401
+    // Cut of the trial design, 1 decimal; nothing with 4 stations, where the
+    // trial design has no volume and the search is skipped.
+    std::optional<double> leastCut;
+    int trials = 0;  // trial designs made, at most 401
 };
 
 // Coordinate walk on the whole field's trial cut: steps of 0.01 then 0.001,
@@ -33,8 +35,10 @@ std::optional<SlopeSearchResult> slopeSearch(Field& f, double rowSlope, double c
 
 // The command. `caption` (may be empty) receives the button's caption:
 // "Minimizing..." first, "Minimize Yardage" when it ends, whatever the
-// outcome. Nothing is designed below 5 stations (below 4 not even the
-// best fit); a spacing that is not a whole number is reported.
+// outcome. Below 4 stations nothing changes. With exactly 4 the best-fit
+// slopes are taken as they are (no trial volume to search on) and the whole
+// field is designed with them. A spacing that is not a whole number is
+// reported.
 std::optional<SlopeSearchResult> minimizeYardage(Session& s,
                                                  const std::function<void(const std::string&)>& caption = {});
 

@@ -67,12 +67,14 @@ std::optional<CellPos> ratioCheckReference(const Field& f) {
 
 RatioCheckForm ratioCheckForm(const RatioCheckResult& r) {
     RatioCheckForm form;
-    form.fullRatio = formatFixed(r.fullRatio, 2);
+    // A selection without fill has no ratio: 0.00 would read like an answer.
+    auto ratioText = [](double ratio, bool hasFill) { return hasFill ? formatFixed(ratio, 2) : std::string("---"); };
+    form.fullRatio = ratioText(r.fullRatio, r.fullHasFill);
     form.fullDirection = directionText(r.fullChange);
     form.fullChange = formatFixed(r.fullChange, 3);
     form.sectorLineShown = r.sectorLineShown;
     if (r.sectorLineShown) {
-        form.sectorRatio = formatFixed(r.sectorRatio, 2);
+        form.sectorRatio = ratioText(r.sectorRatio, r.sectorHasFill);
         form.sectorDirection = directionText(r.sectorChange);
         form.sectorChange = formatFixed(r.sectorChange, 3);
     }
@@ -109,8 +111,10 @@ std::optional<RatioCheckResult> checkCutFillRatio(Session& s, const std::vector<
         if (sec < 0) secCut += sec;
         if (sec > 0) secFill += sec;
     }
-    res.fullRatio = fullFill != 0 ? std::fabs(fullCut / fullFill) : 0.0;
-    res.sectorRatio = secFill != 0 ? std::fabs(secCut / secFill) : 0.0;
+    res.fullHasFill = fullFill != 0;
+    res.sectorHasFill = secFill != 0;
+    res.fullRatio = res.fullHasFill ? std::fabs(fullCut / fullFill) : 0.0;
+    res.sectorRatio = res.sectorHasFill ? std::fabs(secCut / secFill) : 0.0;
 
     res.reference = ratioCheckReference(f);
     const Heights before = heightsAt(f, res.reference);

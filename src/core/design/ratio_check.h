@@ -21,6 +21,9 @@ struct RatioCheckResult {
     bool warning = false;      // the selection is over 75% of the stations
     double fullRatio = 0;      // |cut / fill| of the whole-field design in the selection, 0 without fill
     double sectorRatio = 0;    // the same for the sector design
+    // The selection holds fill; without it there is no ratio to show.
+    bool fullHasFill = false;
+    bool sectorHasFill = false;
     // How far the plane moves at the reference station, positive when the
     // ground is to be raised, for rod readings as for elevations.
     double fullChange = 0;
@@ -44,8 +47,9 @@ bool ratioCheckAvailable(const std::vector<CellPos>& cells);
 // Nothing when no station holds a reading.
 std::optional<CellPos> ratioCheckReference(const Field& f);
 
-// The dialog's texts: ratios with 2 decimals, the direction, the signed
-// change with 3 decimals; the sector line only with sectors.
+// The dialog's texts: ratios with 2 decimals ("---" when the selection holds
+// no fill, as "C/F Ratio:" shows it), the direction, the signed change with
+// 3 decimals; the sector line only with sectors.
 RatioCheckForm ratioCheckForm(const RatioCheckResult& r);
 
 // The command over the selected Yardbook cells: nothing below 2 cells. Shows

@@ -1,118 +1,114 @@
 #include "core/session/design_report.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 
 #include "core/base/number_format.h"
 
 namespace tarnwick {
 
-std::string jsonNumber(double v) {
-    if (!std::isfinite(v)) return "null";
-    return formatShortest(v);
-}
-
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char ch : s) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    return out + "\"";
-}
-
 namespace {
 
-std::string numberArray(const std::vector<double>& v) {
-    std::string out = "[";
-    for (size_t i = 1; i < v.size(); ++i) {
-        if (i > 1) out += ", ";
-        out += jsonNumber(v[i]);
-    }
-    return out + "]";
-}
-
-}  // namespace
-
-std::string designJsonMembers(const Session& s) {
+// The members of the design, into the open object of `w`.
+void writeDesignMembers(JsonWriter& w, const Session& s) {
     const Field& f = s.field;
-    std::string o;
-    auto member = [&o](const std::string& key, const std::string& value) {
-        if (!o.empty()) o += ",\n";
-        o += "  " + jsonString(key) + ": " + value;
-    };
-    member("num_cols", std::to_string(f.NumCols));
-    member("num_rows", std::to_string(f.NumRows));
-    member("num_stations", std::to_string(f.NumStations));
-    member("num_sectors", std::to_string(f.NumSectors));
+    w.key("num_cols").integer(f.NumCols);
+    w.key("num_rows").integer(f.NumRows);
+    w.key("num_stations").integer(f.NumStations);
+    w.key("num_sectors").integer(f.NumSectors);
 
     const FieldInfo& info = s.info;
-    member("best_fit", "{\"row_slope\": " + jsonNumber(info.bestFit.RowSlope) +
-                           ", \"col_slope\": " + jsonNumber(info.bestFit.ColSlope) +
-                           ", \"average\": " + jsonNumber(info.bestFit.average) +
-                           ", \"yardage\": " + (info.yardage ? jsonNumber(*info.yardage) : "null") + "}");
+    auto bestFit = [&](double BestFit::*figure) {
+        return info.bestFit ? std::optional<double>((*info.bestFit).*figure) : std::nullopt;
+    };
+    w.key("best_fit").beginObject();
+    w.key("row_slope").number(bestFit(&BestFit::RowSlope));
+    w.key("col_slope").number(bestFit(&BestFit::ColSlope));
+    w.key("average").number(bestFit(&BestFit::average));
+    w.key("yardage").number(info.yardage);
+    w.endObject();
 
-    std::string records = "[";
+    w.key("records").beginArray(JsonWriter::Layout::Lines);
     for (int k = 0; k <= f.NumSectors; ++k) {
         const TDesignRecord& r = f.DesignRecords[static_cast<size_t>(k)];
-        if (k > 0) records += ",";
-        records += "\n    {\"first_col\": " + std::to_string(r.FirstCol) +
-                   ", \"first_row\": " + std::to_string(r.FirstRow) +
-                   ", \"last_col\": " + std::to_string(r.LastCol) + ", \"last_row\": " + std::to_string(r.LastRow) +
-                   ", \"row_slope\": " + jsonNumber(r.RowSlope) + ", \"col_slope\": " + jsonNumber(r.ColSlope) +
-                   ", \"cut_fill_ratio\": " + jsonNumber(r.CutFillRatio) +
-                   ", \"import_export\": " + jsonNumber(r.ImportExport) +
-                   ", \"total_cut\": " + jsonNumber(r.TotalCut) + ", \"total_fill\": " + jsonNumber(r.TotalFill) +
-                   ", \"avg_elevation\": " + jsonNumber(r.AvgElevation) + ", \"area\": " + jsonNumber(r.Area) + "}";
+        w.beginObject();
+        w.key("first_col").integer(r.FirstCol);
+        w.key("first_row").integer(r.FirstRow);
+        w.key("last_col").integer(r.LastCol);
+        w.key("last_row").integer(r.LastRow);
+        w.key("row_slope").number(r.RowSlope);
+        w.key("col_slope").number(r.ColSlope);
+        w.key("cut_fill_ratio").number(r.CutFillRatio);
+        w.key("import_export").number(r.ImportExport);
+        w.key("total_cut").number(r.TotalCut);
+        w.key("total_fill").number(r.TotalFill);
+        w.key("avg_elevation").number(r.AvgElevation);
+        w.key("area").number(r.Area);
+        w.endObject();
     }
-    member("records", records + "\n  ]");
+    w.endArray();
 
     const DesignSummary& sum = s.summary;
-    member("summary", "{\"total_cut\": " + jsonNumber(sum.cut) + ", \"total_fill\": " + jsonNumber(sum.fill) +
-                          ", \"import_export\": " + jsonNumber(sum.importExport) +
-                          ", \"ratio\": " + (sum.ratio ? jsonNumber(*sum.ratio) : "null") + "}");
+    w.key("summary").beginObject();
+    w.key("total_cut").number(sum.cut);
+    w.key("total_fill").number(sum.fill);
+    w.key("import_export").number(sum.importExport);
+    w.key("ratio").number(sum.ratio);
+    w.endObject();
 
-    std::string stations = "[";
-    bool first = true;
+    w.key("stations").beginArray(JsonWriter::Layout::Lines);
     for (int r = 1; r <= f.NumRows; ++r)
         for (int c = 1; c <= f.NumCols; ++c) {
             if (!f.Survey.holdsReading(c, r)) continue;
             const TFieldData* st = f.station(c, r);
             if (!st) continue;
-            stations += first ? "\n    " : ",\n    ";
-            first = false;
-            stations += "{\"col\": " + std::to_string(c) + ", \"row\": " + std::to_string(r) +
-                        ", \"oe\": " + jsonNumber(st->oe) + ", \"weight\": " + jsonNumber(st->Weight) +
-                        ", \"full_ne\": " + jsonNumber(st->FullNE) + ", \"full_cf\": " + jsonNumber(st->FullCF) +
-                        ", \"sec_ne\": " + jsonNumber(st->SecNE) + ", \"sec_cf\": " + jsonNumber(st->SecCF) + "}";
+            w.beginObject();
+            w.key("col").integer(c);
+            w.key("row").integer(r);
+            w.key("oe").number(st->oe);
+            w.key("weight").number(st->Weight);
+            w.key("full_ne").number(st->FullNE);
+            w.key("full_cf").number(st->FullCF);
+            w.key("sec_ne").number(st->SecNE);
+            w.key("sec_cf").number(st->SecCF);
+            w.endObject();
         }
-    member("stations", stations + "\n  ]");
+    w.endArray();
 
     const YardbookTotals& t = s.results.totals();
-    member("yardbook", std::string("{\"view\": ") +
-                           (s.results.view() == DesignView::FullField ? "\"full\"" : "\"sector\"") +
-                           ", \"col_cut\": " + numberArray(t.colCut) + ", \"col_fill\": " + numberArray(t.colFill) +
-                           ", \"row_cut\": " + numberArray(t.rowCut) + ", \"row_fill\": " + numberArray(t.rowFill) +
-                           ", \"grand_cut\": " + jsonNumber(t.grandCut) +
-                           ", \"grand_fill\": " + jsonNumber(t.grandFill) + "}");
-    return o;
+    auto totals = [&w](const char* name, const std::vector<double>& v) {
+        w.key(name).beginArray();
+        for (size_t i = 1; i < v.size(); ++i) w.number(v[i]);  // index 0 holds no column or row
+        w.endArray();
+    };
+    w.key("yardbook").beginObject();
+    w.key("view").string(s.results.view() == DesignView::FullField ? "full" : "sector");
+    totals("col_cut", t.colCut);
+    totals("col_fill", t.colFill);
+    totals("row_cut", t.rowCut);
+    totals("row_fill", t.rowFill);
+    w.key("grand_cut").number(t.grandCut);
+    w.key("grand_fill").number(t.grandFill);
+    w.endObject();
 }
 
-std::string designJson(const Session& s) { return "{\n" + designJsonMembers(s) + "\n}\n"; }
+}  // namespace
+
+void writeDesignJson(JsonWriter& w, const Session& s, const std::function<void(JsonWriter&)>& more) {
+    w.beginObject(JsonWriter::Layout::Lines);
+    writeDesignMembers(w, s);
+    if (more) more(w);
+    w.endObject();
+    w.raw("\n");
+}
+
+std::string designJson(const Session& s, const std::function<void(JsonWriter&)>& more) {
+    JsonWriter w;
+    // About 200 bytes a station: one allocation for the largest field.
+    w.reserve(4096 + 200 * static_cast<size_t>(std::max(s.field.NumStations, 0)));
+    writeDesignJson(w, s, more);
+    return w.take();
+}
 
 std::string designSummaryText(const Session& s) {
     const Field& f = s.field;

@@ -2,20 +2,18 @@
 // Reports of a designed field for batch work: a readable summary and one
 // JSON object with every record, station and Yardbook total.
 
+#include <functional>
 #include <string>
 
+#include "core/base/json_writer.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
 
-// Numbers in the shortest form that reads back to the same double.
-std::string jsonNumber(double v);
-std::string jsonString(const std::string& s);
-
-// The JSON members of the design, without the surrounding braces, so that
-// commands can add members of their own.
-std::string designJsonMembers(const Session& s);
-std::string designJson(const Session& s);
+// The design as one JSON object, one member per line, and a line break;
+// `more` adds a command's own members after the design's.
+void writeDesignJson(JsonWriter& w, const Session& s, const std::function<void(JsonWriter&)>& more = {});
+std::string designJson(const Session& s, const std::function<void(JsonWriter&)>& more = {});
 
 std::string designSummaryText(const Session& s);
 

@@ -64,7 +64,13 @@ bool Session::wholeFieldPass() {
         for (int c = 1; c <= f.NumCols; ++c)
             if (TFieldData* s = f.station(c, r)) s->oe = s->FullNE = s->FullCF = s->SecNE = s->SecCF = 0;
     fieldScan(f);
-    if (f.NumStations < 4) return false;
+    if (f.NumStations < 4) {
+        // No best fit of this field: the figures of a larger field that
+        // came before are not its own. The captions keep their text.
+        info.bestFit.reset();
+        info.yardage.reset();
+        return false;
+    }
 
     BestFit bf = wholeFieldBestFit(f);
     info.bestFit = bf;
@@ -250,8 +256,11 @@ bool Session::openField(const std::string& path) {
     clearField(field);
     resetResults();
     FieldSaved = false;
+    // The field reopens with the design it holds: with the box checked the
+    // recalculation below would replace the stored slopes by best-fit ones,
+    // and the next Save would write those instead.
+    useBestFitSlopes = false;
     if (kind == FieldFileKind::Version1) {
-        useBestFitSlopes = false;
         if (!bytes || readVersion1Text(*bytes, field) != ReadStatus::Ok) {
             prompt_->error("Invalid Field Data");
             notifyReplaced();

@@ -35,7 +35,7 @@ UnitCaptions unitCaptions(bool feet);
 
 // " Full Field Survey Info  " and the Survey tab header.
 struct FieldInfo {
-    BestFit bestFit;                // slopes as computed, average to 3 decimals
+    std::optional<BestFit> bestFit; // slopes as computed, average to 3 decimals; nothing below 4 stations
     std::optional<double> yardage;  // nothing below 5 stations
     std::string avgEl;              // "Average  Elevation:"
     std::string CSBest;             // "Column Slope Best Fit:"
@@ -102,13 +102,21 @@ enum class DesignBox { Ratio, ColSlope, RowSlope, ImportExport };
 // The Row/Column Profiles chart below the Survey grid.
 struct ProfileSeries {
     std::string title;
-    std::vector<std::pair<double, double>> points;
+    // Runs of neighbouring stations that hold readings, as (station number,
+    // reading): an empty station ends a run, so the line has a gap there
+    // instead of a drop to 0. No run at all when the line holds no reading.
+    std::vector<std::vector<std::pair<double, double>>> lines;
 };
 struct ProfileData {
-    bool shown = false;  // only above 3 stations
-    double xMax = 0;
+    bool shown = false;    // only above 3 stations; otherwise the chart is empty
+    double xMax = 0;       // the horizontal axis runs from 1 to here
+    int tickInterval = 1;  // ticks on the multiples of it: whole station numbers
     ProfileSeries row, col;
 };
+// The tick step of the profile chart's horizontal axis for an axis running
+// from 1 to xMax: the smallest of 1, 2, 5, 10, 20, 25, 50 that puts at most
+// 13 ticks on it.
+int profileTickInterval(int xMax);
 
 class Session {
 public:
@@ -159,8 +167,9 @@ public:
     // Shows design record k in the design panel.
     void showDesignRecord(int k);
 
-    // Open: version check, clear, read, scan and recalculate. False when
-    // the file was not taken (the previous field stays).
+    // Open: version check, clear, read, uncheck "Use Best Fit Slopes", scan
+    // and recalculate. False when the file was not taken (the previous
+    // field stays).
     bool openField(const std::string& path);
     // Writes the current field; false (after "Error Writing this File")
     // when it could not be written.
@@ -210,7 +219,17 @@ public:
     void reCalc();  // the "ReCalc" button
 
     // ---- Field file commands ----------------------------------------------
+    // New: "Save Data Before Closing?" over unsaved changes, as Open asks
+    // it, then "Clear Current Field Data?".
     void newField();
+    // The field as New leaves it, without asking: cleared, "Untitled", the
+    // default ratio in the ratio box, "Use Best Fit Slopes" checked. The
+    // main window starts with it.
+    void clearForNewField();
+    // Before Open or New replaces the field: unsaved changes of more than 4
+    // stations are offered for saving ("Save Data Before Closing?",
+    // Yes/No/Cancel). False when the command must stop.
+    bool mayReplaceField();
     bool openCommand();
     bool openFieldCommand(const std::string& path);  // Open with a known name
     bool saveCommand();

@@ -10,6 +10,13 @@
 
 namespace tarnwick {
 
+// The blended sector pass. It moves only the stations inside sectors: a
+// station that no sector covers keeps its sector elevation of 0 (cleared by
+// the sector pass) and takes no part in the common ratio or the
+// import/export, so the sectors' summed cut, fill and import/export are
+// what the loops steer. Counting those stations, as a literal reading of
+// the rule would, lets readings of 100 against an elevation of 0 dominate
+// both loops and the sectors miss their targets by thousands of yards.
 void Session::blendedPass() {
     Field& f = field;
     const int n = f.NumSectors;
@@ -46,9 +53,9 @@ void Session::blendedPass() {
             }
     }
 
-    // Phases 2 and 3 move the blended surface as one. Only stations inside
-    // a sector have a sector design: the others would enter the ratio with
-    // cuts and fills as deep as their readings and steer the plane away.
+    // Phases 2 and 3 move the blended surface as one, over the stations
+    // inside sectors only (see above). The import/export step keeps the
+    // whole field's rectangle as its size.
     auto inSector = [&f](int col, int row) { return sectorOfStation(f, col, row) > 0; };
     DesignWork w(f, f.wholeField(), Target::Sector, 0, 0, inSector);
     w.loadNewElevations();

@@ -20,7 +20,14 @@ std::string withFldExtension(const std::string& name) {
 
 void Session::newField() {
     if (field.NumStations == 0) return;
+    // Unsaved changes are offered for saving first, as Open does; Cancel
+    // keeps everything.
+    if (!mayReplaceField()) return;
     if (!prompt_->confirm("Clear Current Field Data?")) return;
+    clearForNewField();
+}
+
+void Session::clearForNewField() {
     FFileName = "Untitled";
     clearField(field);
     // The ratio box shows the default ratio, and the new field is designed
@@ -50,15 +57,18 @@ void Session::resetResults() {
     selection = {};
 }
 
+bool Session::mayReplaceField() {
+    if (FieldSaved) return true;
+    fieldScan(field);
+    if (field.NumStations <= 4) return true;
+    const Answer a = prompt_->confirmOrCancel("Save Data Before Closing?");
+    if (a == Answer::Cancel) return false;
+    // A save that did not happen keeps the field: nothing is lost.
+    return a == Answer::No || saveCommand();
+}
+
 bool Session::openCommand() {
-    if (!FieldSaved) {
-        fieldScan(field);
-        if (field.NumStations > 4) {
-            Answer a = prompt_->confirmOrCancel("Save Data Before Closing?");
-            if (a == Answer::Cancel) return false;
-            if (a == Answer::Yes && !saveCommand()) return false;
-        }
-    }
+    if (!mayReplaceField()) return false;
     auto path = prompt_->chooseOpenFile({kOpenFilter, {}, "fld"});
     if (!path) return false;
     return openFieldCommand(*path);

@@ -56,13 +56,14 @@ void Session::finalElevationTyped(int col, int row, const std::string& text) {
         notifyResults();
         return;
     }
-    const double value = *typed;
-    if (value > 999) {
+    if (*typed > 999) {
         results.setFinalElevationText(col, row, "");
         notifyResults();
         return;
     }
-    forceElevation(value);
+    // The cell is rewritten with two decimals first, and what it then shows
+    // is the elevation the plane passes through: 100.226 forces 100.23.
+    forceElevation(roundTo(*typed, 2));
 }
 
 void Session::forceElevation(double v) {

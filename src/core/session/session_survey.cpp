@@ -240,22 +240,61 @@ int Session::surveyColumnWidth() const {
     return 45;
 }
 
+int profileTickInterval(int xMax) {
+    const int span = std::max(xMax, 2);
+    for (int step : {1, 2, 5, 10, 20, 25, 50})
+        if (span / step <= 13) return step;  // span / step multiples of step lie in 1..span
+    return 100;
+}
+
 ProfileData Session::profile(int col, int row) const {
     ProfileData p;
+    p.row.title = "Row";
+    p.col.title = "Col";
     const Field& f = field;
     if (f.NumStations <= 3) return p;
     p.shown = true;
     p.xMax = std::max(f.NumRows, f.NumCols);
+    p.tickInterval = profileTickInterval(static_cast<int>(p.xMax));
+    const SurveyGrid& g = f.Survey;
     const bool outside = col < 1 || row < 1 || col > f.NumCols || row > f.NumRows;
-    auto average = [](const std::vector<double>& v, int i) {
-        return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : 0.0;
+    // A station without a reading, or a line of the averages without one,
+    // is a gap.
+    auto add = [](ProfileSeries& s, int at, std::optional<double> y, bool& gap) {
+        if (!y) {
+            gap = true;
+            return;
+        }
+        if (gap) s.lines.emplace_back();
+        s.lines.back().emplace_back(at, *y);
+        gap = false;
     };
+    auto average = [](const std::vector<double>& v, int i, bool holds) -> std::optional<double> {
+        if (!holds || i < 0 || static_cast<size_t>(i) >= v.size()) return std::nullopt;
+        return v[static_cast<size_t>(i)];
+    };
+    auto reading = [&g](int c, int r) -> std::optional<double> {
+        if (!g.holdsReading(c, r)) return std::nullopt;
+        return parseReading(g.text(c, r));
+    };
+    auto columnHolds = [&](int c) {
+        for (int r = 1; r <= f.NumRows; ++r)
+            if (g.holdsReading(c, r)) return true;
+        return false;
+    };
+    auto rowHolds = [&](int r) {
+        for (int c = 1; c <= f.NumCols; ++c)
+            if (g.holdsReading(c, r)) return true;
+        return false;
+    };
+    bool gap = true;
     p.row.title = outside ? "Row Average" : "Row " + std::to_string(row);
     for (int c = 1; c <= f.NumCols; ++c)
-        p.row.points.emplace_back(c, outside ? average(f.ColAverages, c) : parseReading(f.Survey.text(c, row)));
+        add(p.row, c, outside ? average(f.ColAverages, c, columnHolds(c)) : reading(c, row), gap);
+    gap = true;
     p.col.title = outside ? "Col Average" : "Col " + columnLetters(col);
     for (int r = 1; r <= f.NumRows; ++r)
-        p.col.points.emplace_back(r, outside ? average(f.RowAverages, r) : parseReading(f.Survey.text(col, r)));
+        add(p.col, r, outside ? average(f.RowAverages, r, rowHolds(r)) : reading(col, r), gap);
     return p;
 }
 

@@ -79,6 +79,8 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     connect(&notifier, &SessionNotifier::surveyChanged, this, [this] {
         model_->refresh();
         applyColumnWidth();
+        // The chart follows the readings: a row or column emptied is cleared.
+        refreshChart(session_.current.col, session_.current.row);
     });
     connect(&notifier, &SessionNotifier::resultsChanged, this, [this] {
         refreshHeader();

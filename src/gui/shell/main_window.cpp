@@ -13,6 +13,9 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -27,6 +30,7 @@
 #include "gui/field/survey_page.h"
 #include "gui/field/survey_view.h"
 #include "gui/view3d/view3d_page.h"
+#include "gui/shell/work_area_fit.h"
 
 namespace tarnwick {
 
@@ -43,6 +47,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(QStringLiteral("%1- Landgrading Design %2")
                        .arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kVersionText)));
     guideFolders_ << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("guide"));
+    // The window starts with the field as New leaves it, so the design
+    // boxes show the default ratio and zero slopes instead of nothing.
+    session_.clearForNewField();
 
     notifier_ = new SessionNotifier(session_, this);
     menu_ = new MainMenu(*this, session_, *notifier_);
@@ -133,13 +140,32 @@ void MainWindow::makeStatusBar() {
 
 void MainWindow::sizeAndCentre() {
     setMinimumSize(kMinimumSize);
-    QSize size = kClientSize + QSize(0, menuBar()->sizeHint().height());
-    QRect area(QPoint(0, 0), size);
+    // The window's frame is known once the window system shows it; until
+    // then a title bar and thin borders are assumed.
+    fitToScreen(assumedFrame(style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+}
+
+void MainWindow::fitToScreen(const QMargins& frame) {
+    // 1024 x 600 below the menu bar; a smaller work area gets a window that
+    // fits in it with its frame, tool bar and status bar.
+    const QSize wanted = kClientSize + QSize(0, menuBar()->sizeHint().height());
+    QRect area(QPoint(0, 0), wanted);
     if (QScreen* s = screen()) area = s->availableGeometry();
-    // A smaller screen gets a window as large as its work area.
-    size = size.boundedTo(area.size()).expandedTo(kMinimumSize);
-    resize(size);
-    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    setGeometry(fitToWorkArea(area, frame, wanted, kMinimumSize));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (fittedToFrame_ || event->spontaneous()) return;
+    fittedToFrame_ = true;
+    // Once the window system has framed the window, fit it again with the
+    // real frame. A frame still unknown (none reported) keeps the assumed one.
+    QTimer::singleShot(0, this, [this] {
+        const QRect outer = frameGeometry(), inner = geometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                             outer.bottom() - inner.bottom());
+        if (!frame.isNull() && !isMaximized() && !isFullScreen()) fitToScreen(frame);
+    });
 }
 
 void MainWindow::showFileName() {

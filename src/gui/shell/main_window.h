@@ -7,6 +7,7 @@
 // a page change and before closing.
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QStringList>
 
@@ -60,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -67,6 +69,9 @@ private:
     QWidget* makePages();
     void makeStatusBar();
     void sizeAndCentre();
+    // Sizes and centres the window so that it fits the work area inside
+    // the given frame.
+    void fitToScreen(const QMargins& frame);
     void pageChanged(int index);
     void showSelection();
     void showFileName();
@@ -85,6 +90,7 @@ private:
     QLabel* fileName_;
     QStringList guideFolders_;
     bool revertingPage_ = false;
+    bool fittedToFrame_ = false;
 };
 
 }  // namespace tarnwick

@@ -102,7 +102,7 @@ TEST(SlopeSearch, StartingSlopesThatAreBestStay) {
     Session s(prompt);
     survey(s, 6, 5, [](int c, int r) { return 100.0 + 0.3 * c + 0.5 * r; });
     s.recalculate();
-    const BestFit bf = s.info.bestFit;
+    const BestFit bf = *s.info.bestFit;
     ASSERT_EQ(formatFixed(bf.RowSlope, 3), "0.300");
     ASSERT_EQ(formatFixed(bf.ColSlope, 3), "0.500");
 
@@ -171,7 +171,7 @@ TEST(MinimizeYardage, DesignsTheWholeFieldWithTheFoundSlopes) {
     const TDesignRecord& rec = s.field.DesignRecords[0];
     EXPECT_EQ(rec.RowSlope, r->rowSlope);
     EXPECT_EQ(rec.ColSlope, r->colSlope);
-    EXPECT_EQ(s.info.BFYards, formatFixed(r->leastCut, 0));
+    EXPECT_EQ(s.info.BFYards, formatFixed(*r->leastCut, 0));
     EXPECT_EQ(s.info.RSBest, formatFixed(r->rowSlope, 3));
     EXPECT_EQ(s.info.CSBest, formatFixed(r->colSlope, 3));
     EXPECT_LT(r->leastCut, *s.info.yardage);  // the best fit's own yardage stays known
@@ -192,7 +192,7 @@ TEST(MinimizeYardage, DesignsTheWholeFieldWithTheFoundSlopes) {
 
     // Checking "Use Best Fit Slopes" again goes back to the best fit.
     s.setUseBestFitSlopes(true);
-    EXPECT_EQ(s.info.RSBest, formatFixed(s.info.bestFit.RowSlope, 3));
+    EXPECT_EQ(s.info.RSBest, formatFixed(s.info.bestFit->RowSlope, 3));
 }
 
 TEST(MinimizeYardage, LeavesTheSectorDesignsAlone) {
@@ -228,7 +228,6 @@ TEST(MinimizeYardage, TooFewStationsOrABadSpacingChangeNoDesign) {
         int errors;
     };
     const Case cases[] = {{"three stations", 3, "100", "keep", 0},
-                          {"four stations: no trial design", 4, "100", "", 0},
                           {"spacing not a whole number", 6, "1O0", "keep", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,6 +245,33 @@ TEST(MinimizeYardage, TooFewStationsOrABadSpacingChangeNoDesign) {
         EXPECT_EQ(s.field.DesignRecords[0].RowSlope, 0.25);
         EXPECT_EQ(static_cast<int>(prompt.messages.size()), c.errors);
     }
+}
+
+// Four stations have a best fit but no trial volume: the search is skipped
+// and the whole field is designed with the best-fit slopes.
+TEST(MinimizeYardage, FourStationsTakeTheBestFitSlopes) {
+    ScriptedPrompt prompt;
+    Session s(prompt);
+    survey(s, 2, 2, [](int c, int r) { return 100.0 + 0.3 * c - 0.2 * r + (c == r ? 0.05 : 0.0); });
+    s.field.DesignRecords[0].RowSlope = 0.25;
+    s.useBestFitSlopes = true;
+    s.info.BFYards = "keep";
+    auto r = minimizeYardage(s);
+    ASSERT_TRUE(r);
+    const BestFit bf = wholeFieldBestFit(s.field);
+    EXPECT_EQ(r->rowSlope, bf.RowSlope);
+    EXPECT_EQ(r->colSlope, bf.ColSlope);
+    EXPECT_FALSE(r->leastCut);
+    EXPECT_EQ(r->trials, 0);
+    const TDesignRecord& rec = s.field.DesignRecords[0];
+    EXPECT_EQ(rec.RowSlope, bf.RowSlope);
+    EXPECT_EQ(rec.ColSlope, bf.ColSlope);
+    EXPECT_GT(rec.TotalCut, 0);
+    EXPECT_EQ(s.info.BFYards, "");
+    EXPECT_EQ(s.info.RSBest, formatFixed(bf.RowSlope, 3));
+    EXPECT_FALSE(s.useBestFitSlopes);
+    EXPECT_FALSE(s.results.yardbookText(1, 1).empty());
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST(MinimizeYardage, ARatioOfZeroTakesTheDefault) {

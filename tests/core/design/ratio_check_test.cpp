@@ -139,6 +139,40 @@ TEST(RatioCheck, RatiosAreTheWeightedCutOverTheWeightedFill) {
     EXPECT_FALSE(prompt.ratioChecks[0].sectorLineShown);  // no sectors
 }
 
+// A selection without fill has no ratio: the dialog shows "---", as "C/F
+// Ratio:" does, not 0.00; fill without cut is a real ratio of 0.
+TEST(RatioCheck, ASelectionWithoutFillShowsNoRatio) {
+    const struct {
+        const char* name;
+        double cf[2][2];  // {FullCF, SecCF} of the two selected stations
+        const char* full;
+        const char* sector;
+    } cases[] = {
+        {"cut only", {{-20, -6}, {-10, -3}}, "---", "---"},
+        {"cut and fill", {{-20, 6}, {10, -3}}, "2.00", "0.50"},
+        {"grade only", {{0, 0}, {0, 0}}, "---", "---"},
+        {"fill only in the whole field", {{30, -6}, {10, 0}}, "0.00", "---"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPrompt prompt;
+        Session s(prompt);
+        s.field.NumSectors = 1;
+        s.field.DesignRecords[1] = {1, 1, 3, 6, 0.0, 0.0, 1.25, 0};
+        designField(s, 6, 5);
+        for (int i = 0; i < 2; ++i) {
+            TFieldData& st = s.field.FieldData[static_cast<size_t>(i + 1)][1];
+            st.FullCF = c.cf[i][0];
+            st.SecCF = c.cf[i][1];
+        }
+        ASSERT_TRUE(checkCutFillRatio(s, block(1, 1, 2, 1)));
+        ASSERT_EQ(prompt.ratioChecks.size(), 1u);
+        EXPECT_EQ(prompt.ratioChecks[0].fullRatio, c.full);
+        ASSERT_TRUE(prompt.ratioChecks[0].sectorLineShown);
+        EXPECT_EQ(prompt.ratioChecks[0].sectorRatio, c.sector);
+    }
+}
+
 TEST(RatioCheck, MarginCellsOnlyGiveRatiosOfZeroAndNoWarning) {
     ScriptedPrompt prompt;
     Session s(prompt);
@@ -150,7 +184,7 @@ TEST(RatioCheck, MarginCellsOnlyGiveRatiosOfZeroAndNoWarning) {
     EXPECT_FALSE(r->warning);
     EXPECT_EQ(r->fullRatio, 0.0);
     ASSERT_EQ(prompt.ratioChecks.size(), 1u);
-    EXPECT_EQ(prompt.ratioChecks[0].fullRatio, "0.00");
+    EXPECT_EQ(prompt.ratioChecks[0].fullRatio, "---");
     // A ratio of 0 is designed at the default ratio, which is the design's.
     EXPECT_EQ(prompt.ratioChecks[0].fullChange, "0.000");
     EXPECT_EQ(prompt.ratioChecks[0].fullDirection, "Raise Elevation");

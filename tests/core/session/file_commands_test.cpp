@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/base/number_format.h"
+#include "core/files/field_file.h"
 #include "core/session/session.h"
 #include "support/scripted_prompt.h"
 #include "core/base/text_file.h"
@@ -139,20 +140,55 @@ TEST(OpenCommand, AsksToSaveUnsavedChangesFirst) {
     EXPECT_EQ(f.s.summary.cut, cut);
 }
 
+// A field file reopens with the design it holds, whatever "Use Best Fit
+// Slopes" said before Open; saving it again writes the same bytes.
+TEST(OpenCommand, ShowsTheDesignTheFileHolds) {
+    for (const char* name : {"full-130x130", "three-sectors-40x30"})
+        for (const bool checkedBefore : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (checkedBefore ? ", box checked" : ", box unchecked"));
+            Fixture f;
+            const std::string in = kData + "/reference/" + name + ".fld";
+            Field stored;
+            ASSERT_EQ(readFieldText(*readWholeFile(in), stored), ReadStatus::Ok);
+            Session plain(f.prompt);
+            ASSERT_TRUE(plain.openField(in));
+
+            f.s.useBestFitSlopes = checkedBefore;
+            ASSERT_TRUE(f.s.openFieldCommand(in));
+            EXPECT_FALSE(f.s.useBestFitSlopes);
+            const TDesignRecord& rec = f.s.field.DesignRecords[0];
+            EXPECT_EQ(rec.RowSlope, stored.DesignRecords[0].RowSlope);
+            EXPECT_EQ(rec.ColSlope, stored.DesignRecords[0].ColSlope);
+            ASSERT_NE(formatFixed(rec.RowSlope, 3), f.s.info.RSBest);  // the fault would show
+            EXPECT_EQ(rec.TotalCut, plain.field.DesignRecords[0].TotalCut);
+            EXPECT_EQ(f.s.summary.cut, plain.summary.cut);
+
+            f.prompt.files = {f.file("again.fld")};
+            ASSERT_TRUE(f.s.saveAsCommand());
+            EXPECT_EQ(readWholeFile(f.file("again.fld")), readWholeFile(in));
+
+            // Ticking the box afterwards designs with the best-fit slopes.
+            f.s.setUseBestFitSlopes(true);
+            EXPECT_EQ(formatFixed(f.s.field.DesignRecords[0].RowSlope, 3), f.s.info.RSBest);
+        }
+}
+
 TEST(NewCommand, ClearsAfterTheQuestion) {
     Fixture f;
     f.s.newField();
     EXPECT_TRUE(f.prompt.messages.empty());  // nothing to clear
     f.type(6);
     f.s.FFileName = "x.fld";
-    f.prompt.answers = {Answer::No};
+    f.prompt.answers = {Answer::No, Answer::No};  // not saved, not cleared
     f.s.newField();
     EXPECT_EQ(f.s.field.NumStations, 6);
     f.s.field.prefs.defaultRatioText = "1.40";
     f.s.field.DesignRecords[0].ImportExport = 50;
-    f.prompt.answers = {Answer::Yes};
+    f.prompt.messages.clear();
+    f.prompt.answers = {Answer::No, Answer::Yes};
     f.s.newField();
-    EXPECT_EQ(f.prompt.messages.back(), "question: Clear Current Field Data?");
+    EXPECT_EQ(f.prompt.messages,
+              (std::vector<std::string>{"question: Save Data Before Closing?", "question: Clear Current Field Data?"}));
     EXPECT_EQ(f.s.FFileName, "Untitled");
     EXPECT_EQ(f.s.field.NumStations, 0);
     EXPECT_TRUE(f.s.field.Survey.text(1, 1).empty());
@@ -162,6 +198,20 @@ TEST(NewCommand, ClearsAfterTheQuestion) {
     EXPECT_EQ(f.s.field.DesignRecords[0].ImportExport, 0);
     EXPECT_TRUE(f.s.info.avgEl.empty());
     EXPECT_TRUE(f.s.results.yardbookText(1, 1).empty());
+
+    // The main window starts with the field as New leaves it.
+    Session start(f.prompt);
+    start.field.prefs.defaultRatioText = "1.40";
+    start.clearForNewField();
+    for (const Session* s : {&start, &f.s}) {
+        EXPECT_EQ(s->panel.ratio, "1.40");
+        EXPECT_EQ(s->panel.colSlope, "0.000");
+        EXPECT_EQ(s->panel.rowSlope, "0.000");
+        EXPECT_EQ(s->panel.importExport, "0");
+        EXPECT_TRUE(s->useBestFitSlopes);
+        EXPECT_EQ(s->field.DesignRecords[0].CutFillRatio, 1.4);
+        EXPECT_EQ(s->FFileName, "Untitled");
+    }
 }
 
 TEST(DesignPanel, BoxRules) {

@@ -61,7 +61,7 @@ TEST(Recalculation, BestFitSlopesAreTakenAsShown) {
     s.recalculate();
     const TDesignRecord& r = s.field.DesignRecords[0];
     EXPECT_EQ(r.ColSlope, parseReading(s.info.CSBest));
-    EXPECT_EQ(r.RowSlope, parseReading(formatFixed(s.info.bestFit.RowSlope, 3)));
+    EXPECT_EQ(r.RowSlope, parseReading(formatFixed(s.info.bestFit->RowSlope, 3)));
     EXPECT_EQ(r.RowSlope, roundTo(r.RowSlope, 3));
 }
 

@@ -219,14 +219,71 @@ TEST(SurveyPage, PageChangeHintsWidthsAndProfiles) {
     EXPECT_EQ(inside.xMax, 5);
     EXPECT_EQ(inside.row.title, "Row 3");
     EXPECT_EQ(inside.col.title, "Col B");
-    ASSERT_EQ(inside.row.points.size(), 5u);
-    EXPECT_EQ(inside.row.points[3].second, parseReading(g.cell(4, 3)));
+    ASSERT_EQ(inside.row.lines.size(), 1u);
+    ASSERT_EQ(inside.row.lines[0].size(), 5u);
+    EXPECT_EQ(inside.row.lines[0][3], std::make_pair(4.0, parseReading(g.cell(4, 3))));
     ProfileData outside = g.s.profile(2, 9);
     EXPECT_EQ(outside.row.title, "Row Average");
     EXPECT_EQ(outside.col.title, "Col Average");
-    EXPECT_EQ(outside.col.points[1].second, g.s.field.RowAverages[2]);
+    EXPECT_EQ(outside.col.lines[0][1].second, g.s.field.RowAverages[2]);
 
     Fixture few;
     few.fill(3, 1);
     EXPECT_FALSE(few.s.profile(1, 1).shown);
+}
+
+// An empty station is a gap in its profile, not a reading of 0; a line
+// without readings has no profile at all.
+TEST(SurveyPage, ProfilesHaveGapsAtEmptyStations) {
+    const struct {
+        const char* name;
+        std::vector<CellPos> empty;  // stations emptied in a 6 x 5 field
+        CellPos at;                  // the selected cell
+        std::vector<std::vector<double>> rowRuns, colRuns;  // station numbers of each run
+    } cases[] = {
+        {"full lines", {}, {2, 3}, {{1, 2, 3, 4, 5, 6}}, {{1, 2, 3, 4, 5}}},
+        {"a hole in both", {{2, 3}}, {2, 3}, {{1}, {3, 4, 5, 6}}, {{1, 2}, {4, 5}}},
+        {"a single reading between gaps", {{2, 1}, {4, 1}}, {3, 1}, {{1}, {3}, {5, 6}}, {{1, 2, 3, 4, 5}}},
+        {"an emptied row", {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}}, {3, 2}, {}, {{1}, {3, 4, 5}}},
+        {"averages skip an empty column", {{3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}}, {2, 8},
+         {{1, 2}, {4, 5, 6}}, {{1, 2, 3, 4, 5}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.fill(6, 5);
+        for (const CellPos& p : c.empty) f.s.field.Survey.setText(p.col, p.row, "");
+        f.s.recalculate();
+        const ProfileData p = f.s.profile(c.at.col, c.at.row);
+        ASSERT_TRUE(p.shown);
+        auto stations = [](const ProfileSeries& s) {
+            std::vector<std::vector<double>> runs;
+            for (const auto& line : s.lines) {
+                runs.emplace_back();
+                for (const auto& [x, y] : line) {
+                    runs.back().push_back(x);
+                    EXPECT_GT(y, 50);  // readings, never a drop to 0
+                }
+            }
+            return runs;
+        };
+        EXPECT_EQ(stations(p.row), c.rowRuns);
+        EXPECT_EQ(stations(p.col), c.colRuns);
+    }
+}
+
+TEST(SurveyPage, ProfileAxisTicksOnWholeStations) {
+    const struct {
+        int xMax, interval;
+    } cases[] = {{2, 1}, {4, 1}, {13, 1}, {14, 2}, {27, 2}, {28, 5}, {65, 5}, {70, 10}, {130, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xMax);
+        EXPECT_EQ(profileTickInterval(c.xMax), c.interval);
+        EXPECT_LE(c.xMax / c.interval, 13);
+    }
+    Fixture f;
+    f.fill(4, 30);
+    const ProfileData p = f.s.profile(1, 1);
+    EXPECT_EQ(p.xMax, 30);
+    EXPECT_EQ(p.tickInterval, 5);
 }
