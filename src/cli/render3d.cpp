@@ -12,6 +12,7 @@
 #include <iostream>
 #include <optional>
 
+#include "core/base/json_writer.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
 #include "core/session/design_report.h"
@@ -54,18 +55,26 @@ std::optional<std::pair<double, double>> pairOption(const std::string& text, cha
     return std::pair{*a, *b};
 }
 
-std::string range(AxisRange r) {
-    return "[" + jsonNumber(r.lo) + ", " + jsonNumber(r.hi) + "]";
+void range(JsonWriter& w, const char* name, AxisRange r) {
+    w.key(name).beginArray().number(r.lo).number(r.hi).endArray();
 }
 
 std::string surfaceJson(const Surface3D& s) {
-    return "{\n  \"view\": " + jsonString(surfaceChoiceCaption(s.choice())) +
-           ",\n  \"cols\": " + std::to_string(s.cols()) + ",\n  \"rows\": " + std::to_string(s.rows()) +
-           ",\n  \"cells_drawn\": " + std::to_string(s.cellsDrawn()) + ",\n  \"x_axis\": " + range(s.xAxis()) +
-           ",\n  \"y_axis\": " + range(s.yAxis()) + ",\n  \"z_axis\": " + range(s.zAxis()) +
-           ",\n  \"color_scale\": " + range(s.colorScale()) + ",\n  \"y_scale\": " + jsonNumber(s.scaleY()) +
-           ",\n  \"max_reading\": " + jsonNumber(s.MaxReading()) +
-           ",\n  \"min_reading\": " + jsonNumber(s.MinReading()) + "\n}\n";
+    JsonWriter w;
+    w.beginObject(JsonWriter::Layout::Lines);
+    w.key("view").string(surfaceChoiceCaption(s.choice()));
+    w.key("cols").integer(s.cols());
+    w.key("rows").integer(s.rows());
+    w.key("cells_drawn").integer(s.cellsDrawn());
+    range(w, "x_axis", s.xAxis());
+    range(w, "y_axis", s.yAxis());
+    range(w, "z_axis", s.zAxis());
+    range(w, "color_scale", s.colorScale());
+    w.key("y_scale").number(s.scaleY());
+    w.key("max_reading").number(s.MaxReading());
+    w.key("min_reading").number(s.MinReading());
+    w.endObject();
+    return w.take() + "\n";
 }
 
 }  // namespace

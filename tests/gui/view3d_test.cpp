@@ -102,8 +102,8 @@ private slots:
         QTest::mouseRelease(w.plot(), Qt::RightButton, {}, start + QPoint(0, 300));
         QCOMPARE(w.page()->surface().magnification(), 0.4);
 
-        // New turns the view back.
-        w.prompt.answers = {Answer::Yes};
+        // New turns the view back (not saving the field, then clearing it).
+        w.prompt.answers = {Answer::No, Answer::Yes};
         w.session.newField();
         QCOMPARE(w.page()->surface().angleX(), 70.0);
         QCOMPARE(w.page()->surface().angleZ(), 310.0);
