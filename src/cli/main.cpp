@@ -333,6 +333,6 @@ int main(int argc, char** argv) {
     if (command == "convert") return convert(args);
     if (command == "adjust") return adjust(args);
     if (command == "force") return force(args);
-    if (command == "render3d") return render3dCommand(args);
+    if (command == "render3d") return runRender3d(argv + 1);
     return usage();
 }

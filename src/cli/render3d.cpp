@@ -22,10 +22,6 @@
 
 namespace tarnwick {
 
-const char* const kRender3dUsage =
-    "tarnwick-cli render3d FIELD --view survey|full|sector [--angles X,Z] [--size WxH]"
-    " (--png OUT.png | --svg OUT.svg) [--json]\n";
-
 namespace {
 
 constexpr int kMaxSide = 8000;
