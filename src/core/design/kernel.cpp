@@ -47,15 +47,16 @@ DesignWork::DesignWork(Field& f, const Rect& r, Target t, double colStep, double
     b.reserve(capacity);
     const SurveyGrid& g = f.Survey;
     for (int row = firstRow; row <= lastRow; ++row) {
-        // r' and c' count from 1 at the rectangle's first station.
-        const double rp = row - r.firstRow + 1;
+        // r' and c' count from 1 at the rectangle's first station (in
+        // doubles: no int overflow whatever the rectangle holds).
+        const double rp = static_cast<double>(row) - r.firstRow + 1;
         for (int col = firstCol; col <= lastCol; ++col) {
             if (!g.holdsReading(col, row) || (keep && !keep(col, row))) continue;
             auto& column = f.FieldData[static_cast<size_t>(col)];
             if (static_cast<size_t>(row) >= column.size()) continue;
             TFieldData& s = column[static_cast<size_t>(row)];
             if (!(s.Weight > 0)) s.Weight = 1.0;
-            const double cp = col - r.firstCol + 1;
+            const double cp = static_cast<double>(col) - r.firstCol + 1;
             b.col.push_back(col);
             b.row.push_back(row);
             b.oe.push_back(g.value(col, row));
@@ -124,7 +125,7 @@ void DesignWork::importExportStep(double v, const TDesignRecord& rec) {
     // column's number and takes the first column's number off. A rectangle
     // one row high counts as one row step, so its step still moves the
     // residual towards zero instead of away from it.
-    int rowSpan = std::max(rec.LastRow - rec.FirstRow, 1);
+    const double rowSpan = std::max(static_cast<double>(rec.LastRow) - rec.FirstRow, 1.0);
     double bracket = rowSpan * area_ * rec.LastCol - rec.FirstCol;
     if (!(bracket > 0)) return;
     double step = v / bracket;
@@ -256,8 +257,8 @@ void DesignWork::setSteps(const Rect& r, double colStep, double rowStep) {
     DesignBuffers& b = *b_;
     for (size_t i = 0; i < b.offset.size(); ++i) {
         // The same r' and c' as when the stations were gathered.
-        const double rp = b.row[i] - r.firstRow + 1;
-        const double cp = b.col[i] - r.firstCol + 1;
+        const double rp = static_cast<double>(b.row[i]) - r.firstRow + 1;
+        const double cp = static_cast<double>(b.col[i]) - r.firstCol + 1;
         b.offset[i] = rp * colStep + cp * rowStep;
     }
 }

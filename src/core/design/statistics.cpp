@@ -78,8 +78,9 @@ Centroid rectangleCentroid(const Field& f, const Rect& rect) {
         for (int col = r.firstCol; col <= r.lastCol; ++col)
             if (f.Survey.holdsReading(col, row)) {
                 ++c.count;
-                rowSum += row - rect.firstRow + 1;
-                colSum += col - rect.firstCol + 1;
+                // In doubles: no int overflow whatever the rectangle holds.
+                rowSum += static_cast<double>(row) - rect.firstRow + 1;
+                colSum += static_cast<double>(col) - rect.firstCol + 1;
             }
     if (c.count > 0) {
         c.meanRow = rowSum / c.count;

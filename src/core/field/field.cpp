@@ -9,11 +9,21 @@ namespace {
 
 int wholeSpacing(const std::string& text, const char* what) {
     auto v = parseInt(text);
-    if (!v) throw SpacingError("The distance between " + std::string(what) + " \"" + text + "\" is not a whole number.");
+    const std::string named = "The distance between " + std::string(what) + " \"" + text + "\"";
+    if (!v) throw SpacingError(named + " is not a whole number.");
+    if (*v < kMinSpacing || *v > kMaxSpacing)
+        throw SpacingError(named + " is not between " + std::to_string(kMinSpacing) + " and " +
+                           std::to_string(kMaxSpacing) + ".");
     return *v;
 }
 
 }  // namespace
+
+std::optional<int> spacingValue(const std::string& text) {
+    auto v = parseInt(text);
+    if (!v || *v < kMinSpacing || *v > kMaxSpacing) return std::nullopt;
+    return v;
+}
 
 int Preferences::rowSpacing() const { return wholeSpacing(rowSpacingText, "rows"); }
 int Preferences::colSpacing() const { return wholeSpacing(colSpacingText, "columns"); }

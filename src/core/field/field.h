@@ -62,6 +62,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Station spacing: a whole number of feet or meters from 1 to 10,000. A
+// spacing of 0 would divide every slope by zero.
+inline constexpr int kMinSpacing = 1;
+inline constexpr int kMaxSpacing = 10000;
+// The spacing a text gives, nothing when it is not a whole number in range.
+std::optional<int> spacingValue(const std::string& text);
+
 // Data type, unit system, station spacing and default ratio of the field
 // being worked on (the Data Preferences).
 struct Preferences {
@@ -73,7 +80,8 @@ struct Preferences {
 
     // Cubic feet per cubic yard in feet, 1 in meters.
     double Divisor() const { return feet ? 27.0 : 1.0; }
-    // Throw SpacingError when the text is not a whole number.
+    // Throw SpacingError when the text is not a whole number from 1 to
+    // 10,000.
     int rowSpacing() const;
     int colSpacing() const;
     double stationArea() const { return static_cast<double>(rowSpacing()) * colSpacing(); }

@@ -23,12 +23,26 @@ void colSpacingChosen(Preferences& p, const std::string& entry) {
     p.colSpacingText = entry;
 }
 
+bool spacingTextAllowed(const std::string& text) {
+    if (text.empty()) return true;
+    if (text.size() > 5 || text[0] == '0') return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return std::stoi(text) <= kMaxSpacing;
+}
+
 void rowSpacingTyped(Preferences& p, const std::string& text) {
-    p.rowSpacingText = text;
+    if (spacingValue(text)) p.rowSpacingText = text;
 }
 
 void colSpacingTyped(Preferences& p, const std::string& text) {
-    p.colSpacingText = text;
+    if (spacingValue(text)) p.colSpacingText = text;
+}
+
+bool defaultRatioTextValid(const std::string& text) {
+    if (text.empty()) return true;
+    const auto v = parseNumber(text);
+    return v && *v >= 0 && *v <= 9999999;
 }
 
 bool ratioTextAllowed(const std::string& text) {

@@ -27,7 +27,12 @@ void preferencesRadioClicked(Preferences& p, bool rodReadings, bool feet);
 void rowSpacingChosen(Preferences& p, const std::string& entry);
 // An entry chosen in the column-spacing box: only the column spacing.
 void colSpacingChosen(Preferences& p, const std::string& entry);
-// Text typed into a spacing box changes that spacing only.
+// Whether a spacing box may hold this text while it is typed: digits only,
+// no leading 0, at most 10,000. Empty text is allowed on the way to a
+// number; "0" never is.
+bool spacingTextAllowed(const std::string& text);
+// Text typed into a spacing box changes that spacing only, and only when it
+// is a spacing (1 to 10,000); anything else leaves the spacing as it was.
 void rowSpacingTyped(Preferences& p, const std::string& text);
 void colSpacingTyped(Preferences& p, const std::string& text);
 
@@ -40,6 +45,9 @@ inline constexpr int kRatioMaxLength = 7;
 // most one decimal point and two decimals, 7 characters at most. Empty
 // text and a lone point are allowed on the way to a number.
 bool ratioTextAllowed(const std::string& text);
+// A default ratio kept in a file: empty (read as 0) or a plain number from
+// 0 to 9,999,999, what the box can hold.
+bool defaultRatioTextValid(const std::string& text);
 // Typing in the box: the text is the default ratio at once.
 void defaultRatioTyped(Preferences& p, const std::string& text);
 // Leaving the box or pressing Enter: the ratio is shown with 2 decimals,

@@ -241,35 +241,40 @@ void Session::fillDesignParameters() {
 }
 
 bool Session::openField(const std::string& path) {
-    const std::string previous = FFileName;
-    FFileName = path;
     // The file is read once: its first line decides, the rest is the field.
-    const std::optional<std::string> bytes = readWholeFile(path);
-    const FieldFileKind kind = bytes ? fieldTextKind(*bytes) : FieldFileKind::CannotOpen;
+    const TextFileRead file = readTextFile(path);
+    FieldFileKind kind =
+        file.outcome == ReadOutcome::CannotOpen ? FieldFileKind::CannotOpen : fieldTextKind(file.bytes);
+    // A read that failed before the first line was whole tells no kind.
+    if (file.outcome == ReadOutcome::ReadError && kind == FieldFileKind::NotRecognised) kind = FieldFileKind::CannotOpen;
     if (kind == FieldFileKind::CannotOpen) prompt_->error("Can't Open this File");
     if (kind == FieldFileKind::CannotOpen || kind == FieldFileKind::NotRecognised) {
         prompt_->beep();
         prompt_->error(std::string("This is not ") + kProgramName + " File!");
-        FFileName = previous;
         return false;
     }
-    clearField(field);
+    // Read into a field of its own, cleared as Open clears the field: a
+    // file refused part way leaves the field as it was, and nothing of it
+    // reaches a design.
+    Field loaded = field;
+    clearField(loaded);
+    const bool v1 = kind == FieldFileKind::Version1;
+    const ReadStatus status = !file.ok() ? (v1 ? ReadStatus::InvalidFieldData : ReadStatus::ReadError)
+                              : v1       ? readVersion1Text(file.bytes, loaded)
+                                         : readFieldText(file.bytes, loaded);
+    if (status != ReadStatus::Ok) {
+        prompt_->error(v1 ? "Invalid Field Data" : "Error Reading this File");
+        return false;
+    }
+
+    FFileName = path;
+    field = std::move(loaded);
     resetResults();
     FieldSaved = false;
     // The field reopens with the design it holds: with the box checked the
     // recalculation below would replace the stored slopes by best-fit ones,
     // and the next Save would write those instead.
     useBestFitSlopes = false;
-    if (kind == FieldFileKind::Version1) {
-        if (!bytes || readVersion1Text(*bytes, field) != ReadStatus::Ok) {
-            prompt_->error("Invalid Field Data");
-            notifyReplaced();
-            return true;
-        }
-    } else if (!bytes || readFieldText(*bytes, field) != ReadStatus::Ok) {
-        prompt_->error("Error Reading this File");
-    }
-
     fieldScan(field);
     designed_ = false;
     bool wholeDesigned = false;
@@ -290,12 +295,12 @@ bool Session::writeField(const std::string& path) {
     std::string text;
     try {
         text = fieldFileText(field);
-    } catch (const SpacingError&) {
-        prompt_->error("Error Writing this File");
+    } catch (const std::runtime_error& e) {  // SpacingError, FieldFileError
+        prompt_->error(std::string("Error Writing this File: ") + e.what());
         return false;
     }
-    if (!writeFileAtomically(path, text)) {
-        prompt_->error("Error Writing this File");
+    if (const WriteResult written = writeFileAtomically(path, text); !written) {
+        prompt_->error("Error Writing this File: " + written.reason);
         return false;
     }
     return true;

@@ -15,11 +15,12 @@ Selection selectionOf(const Rect& r) { return {r.firstCol, r.firstRow, r.lastCol
 bool singleStation(const Selection& s) { return s.firstCol == s.lastCol && s.firstRow == s.lastRow; }
 
 // The selection cut back to the rows and columns in use (the first row and
-// column are kept).
+// column are kept). A selection that starts past them keeps one row or
+// column: a sector is never inverted, so a field file can hold it.
 Selection limited(const Selection& s, const Field& f) {
     Selection out = s;
-    out.lastRow = std::min(out.lastRow, f.NumRows);
-    out.lastCol = std::min(out.lastCol, f.NumCols);
+    out.lastRow = std::max(out.firstRow, std::min(out.lastRow, f.NumRows));
+    out.lastCol = std::max(out.firstCol, std::min(out.lastCol, f.NumCols));
     return out;
 }
 

@@ -96,6 +96,16 @@ TEST(Sectors, DialogValuesAndSelectionCutBack) {
     EXPECT_EQ(f.rec(1).ColSlope, parseReading(seen.bestColSlope));
     EXPECT_EQ(formatFixed(f.rec(1).AvgElevation, 3), seen.average);
 
+    // A selection that starts past the rows in use keeps one row: a
+    // sector is never inverted (a field file could not hold it).
+    Fixture g;
+    g.prompt.onSectorSlope = [](SectorSlopeForm&) { return true; };
+    g.s.selection = {2, 25, 4, 30};
+    g.s.setSectorSlope();
+    EXPECT_EQ(g.s.selection, (Selection{2, 25, 4, 25}));
+    EXPECT_EQ(g.rec(1).FirstRow, 25);
+    EXPECT_EQ(g.rec(1).LastRow, 25);
+
     // The boxes keep their values for the next sector; a ratio typed as 0 stays 0.
     f.s.selection = {1, 1, 5, 5};
     f.prompt.onSectorSlope = [&](SectorSlopeForm& form) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "core/files/field_file.h"
 #include "core/session/session.h"
@@ -131,31 +133,6 @@ TEST(FieldFile, BlendFlagsAndUnitsOfTheHeader) {
     EXPECT_NE(fieldFileText(f).find(",Client 1,0,1,0,2,3\r\n"), std::string::npos);  // carried through
 }
 
-TEST(FieldFile, DamagedFilesKeepWhatWasRead) {
-    const std::string good = slurp(kData + "/example-2x3.fld");
-    struct Case {
-        const char* from;
-        const char* to;
-    };
-    const Case cases[] = {
-        {"0,0,0,2,3", "0,0,0,2,x"},   // bad counter
-        {"0,0,0,2,3", "0,0,9,2,3"},   // more sectors than a field can have
-        {"0.100\r\n", "0.1.0\r\n"},   // bad design value
-        {"2,1,0.5", "2,1,half"},      // bad weight
-        {"2,1,0.5", "7,9,0.5"},       // weight of a station outside the field
-        {"250,50,99.55", "99.55"},    // station line without its coordinates
-    };
-    for (const auto& c : cases) {
-        std::string text = good;
-        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
-        Field f;
-        EXPECT_EQ(readFieldText(text, f), ReadStatus::ReadError) << c.to;
-    }
-    Field cut;
-    EXPECT_EQ(readFieldText(good.substr(0, good.find("99.90")), cut), ReadStatus::ReadError);
-    EXPECT_EQ(cut.Survey.text(1, 3), "99.55");  // read so far, kept
-}
-
 TEST(FieldFile, VersionCheck) {
     TempDir dir;
     struct Case {
@@ -216,7 +193,8 @@ TEST(FieldFile, FailedWriteLeavesTheOldFileWhole) {
     s.field = fieldFromRows({{"100.00", "101.00"}, {"100.50", "100.70"}});
     s.field.prefs.rowSpacingText = "fifty";
     EXPECT_FALSE(s.writeField(dir.file("keep.fld")));
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: Error Writing this File"});
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: Error Writing this File: The distance between rows "
+                                                        "\"fifty\" is not a whole number."});
     EXPECT_EQ(slurp(dir.file("keep.fld")), "new contents");
 }
 
@@ -231,4 +209,68 @@ TEST(FieldFile, LineEndingsAndOldEightBitNames) {
     EXPECT_EQ(fieldFileText(a), text);
     ASSERT_EQ(readFieldText(latin, b), ReadStatus::Ok);
     EXPECT_EQ(b.fieldName, "Gr\xc3\xbcn 2");
+}
+
+TEST(FieldFile, NamesOfTwoEncodingsOnTheHeaderLine) {
+    std::string text = slurp(kData + "/example-2x3.fld");
+    text.replace(text.find("Pivot 2,Client 1"), 16, "Gr\xc3\xbcn 2,M\xfcller");
+    text.replace(text.find("100.10"), 6, "100.10\xb0");  // a Latin-1 line of its own
+    Field f;
+    ASSERT_EQ(readFieldText(text, f), ReadStatus::Ok);
+    EXPECT_EQ(f.fieldName, "Gr\xc3\xbcn 2");
+    EXPECT_EQ(f.customerName, "M\xc3\xbcller");
+    EXPECT_EQ(f.Survey.text(2, 1), "100.10\xc2\xb0");
+    // A byte order mark before the magic is no reason to refuse the file.
+    EXPECT_EQ(fieldTextKind("\xef\xbb\xbf" + text), FieldFileKind::Current);
+    Field bom;
+    ASSERT_EQ(readFieldText("\xef\xbb\xbf" + text, bom), ReadStatus::Ok);
+    EXPECT_EQ(bom.customerName, "M\xc3\xbcller");
+}
+
+TEST(FieldFile, WriterCoversSectorsPastTheReadingsAndRefusesWhatWouldNotReadBack) {
+    // Deleting the last column leaves a sector reaching past the readings:
+    // the counts written cover it, so the file reads back with its sector.
+    Field f = fieldFromRows({{"100.00", "101.00", "102.00"}, {"100.50", "100.70", "100.90"}});
+    f.NumSectors = 1;
+    f.DesignRecords[1] = {2, 1, 4, 2};
+    const std::string text = fieldFileText(f);
+    EXPECT_NE(text.find(",1,4,2\r\n"), std::string::npos);  // S, C, R
+    Field back;
+    ASSERT_EQ(readFieldText(text, back), ReadStatus::Ok);
+    EXPECT_EQ(back.DesignRecords[1].LastCol, 4);
+    fieldScan(back);
+    EXPECT_EQ(back.NumCols, 3);
+    EXPECT_EQ(fieldFileText(back), text);
+
+    struct Case {
+        const char* what;
+        std::function<void(Field&)> damage;
+    };
+    const Case cases[] = {
+        {"a reading beyond a million", [](Field& g) { g.Survey.setText(1, 1, "2000000"); }},
+        {"a weight of 300 %", [](Field& g) { g.FieldData[1][1].Weight = 3; }},
+        {"an infinite slope", [](Field& g) { g.DesignRecords[0].RowSlope = INFINITY; }},
+        {"a ratio that is not a number", [](Field& g) { g.DesignRecords[0].CutFillRatio = NAN; }},
+        {"an inverted sector", [](Field& g) { g.DesignRecords[1] = {2, 2, 1, 2}; }},
+        {"a default ratio that is not one", [](Field& g) { g.prefs.defaultRatioText = "many"; }},
+    };
+    for (const Case& c : cases) {
+        Field g = f;
+        c.damage(g);
+        EXPECT_THROW(fieldFileText(g), FieldFileError) << c.what;
+    }
+    Field zero = f;
+    zero.prefs.colSpacingText = "0";
+    EXPECT_THROW(fieldFileText(zero), SpacingError);
+
+    // The session says why and writes nothing.
+    TempDir dir;
+    ScriptedPrompt prompt;
+    Session s(prompt);
+    s.field = f;
+    s.field.DesignRecords[0].RowSlope = INFINITY;
+    EXPECT_FALSE(s.writeField(dir.file("x.fld")));
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: Error Writing this File: a design value or sector lies "
+                                                        "outside what a field file can hold"});
+    EXPECT_EQ(dir.count(), 0u);
 }

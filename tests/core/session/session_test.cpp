@@ -169,16 +169,31 @@ TEST(OpenCommand, RefusesWhatIsNotAFieldFile) {
     std::filesystem::remove(notField);
 }
 
-TEST(OpenCommand, DamagedFileKeepsWhatWasReadAndStillDesigns) {
-    ScriptedPrompt prompt;
-    Session s(prompt);
-    auto path = (std::filesystem::temp_directory_path() / "tarnwick-damaged.fld").string();
+// A file refused part way is read into a field of its own: the field
+// worked on stays as it was, and nothing of the file reaches a design.
+TEST(OpenCommand, RefusedFileLeavesTheFieldAsItWas) {
+    const auto dir = std::filesystem::temp_directory_path();
     std::ifstream in(kData + "/reference/small-6x5.fld", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    std::ofstream(path, std::ios::binary) << text.substr(0, text.find("\r\n1\r\n6\r\n"));
-    EXPECT_TRUE(s.openField(path));
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"error: Error Reading this File"});
-    EXPECT_EQ(s.field.NumStations, 30);
-    EXPECT_FALSE(s.results.yardbookText(1, 1).empty());
-    std::filesystem::remove(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const std::string cut = (dir / "tarnwick-cut.fld").string(), old = (dir / "tarnwick-old.fld").string();
+    std::ofstream(cut, std::ios::binary) << text.substr(0, text.find("\r\n1\r\n6\r\n"));
+    std::ofstream(old, std::ios::binary) << "102,102\r\n1,1,100\r\n2,1,101\r\n12,101,x\r\n";
+    for (const auto& [path, message] : {std::pair{cut, "error: Error Reading this File"},
+                                        std::pair{old, "error: Invalid Field Data"}}) {
+        ScriptedPrompt prompt;
+        Session s(prompt);
+        s.FFileName = "current.fld";
+        typeField(s, 3, 3);
+        s.recalculate();
+        const std::string yardbook = s.results.yardbookText(1, 1);
+        s.FieldSaved = true;
+        EXPECT_FALSE(s.openField(path));
+        EXPECT_EQ(prompt.messages, std::vector<std::string>{message});
+        EXPECT_EQ(s.FFileName, "current.fld");
+        EXPECT_EQ(s.field.NumStations, 9);
+        EXPECT_EQ(s.results.yardbookText(1, 1), yardbook);
+        EXPECT_TRUE(s.FieldSaved);
+    }
+    std::filesystem::remove(cut);
+    std::filesystem::remove(old);
 }
