@@ -234,6 +234,18 @@ void SettingsDialogTest::rowChoiceFollowsIntoColumnBox() {
     row->lineEdit()->selectAll();
     QTest::keyClicks(row->lineEdit(), "40");
     QCOMPARE(QString::fromStdString(prefs.stationSizeLabel()), QString("40x25"));
+
+    // A spacing of 0 cannot be typed; a box left empty takes nothing and
+    // shows the spacing in force when the dialog closes.
+    row->lineEdit()->selectAll();
+    QTest::keyClicks(row->lineEdit(), "0");
+    QCOMPARE(row->currentText(), QString("40"));
+    row->lineEdit()->selectAll();
+    QTest::keyClick(row->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(row->currentText(), QString());
+    QCOMPARE(QString::fromStdString(prefs.stationSizeLabel()), QString("40x25"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
+    QCOMPARE(row->currentText(), QString("40"));
 }
 
 void SettingsDialogTest::ratioBoxTakesTypingAndEnterMovesOn() {

@@ -1,6 +1,10 @@
 #include "core/files/settings.h"
 
+#include <limits>
+
 #include "core/base/number_format.h"
+#include "core/files/field_file.h"
+#include "core/files/preferences_rules.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
@@ -15,16 +19,25 @@ constexpr std::array<const char*, 4> kLineKeys{"Line1", "Line2", "Line3", "Line4
 // Control Box", 2 "Other".
 constexpr int kLastLaserModel = 2;
 
-std::string readText(const SettingsStore& store, const char* section, const char* key, const std::string& fallback) {
+std::string readText(const SettingsStore& store, const char* section, const char* key, const std::string& fallback,
+                     bool (*valid)(const std::string&) = nullptr) {
     auto v = store.value(section, key);
-    return v ? *v : fallback;
+    return v && (!valid || valid(*v)) ? *v : fallback;
 }
 
-int readInt(const SettingsStore& store, const char* section, const char* key, int fallback) {
+int readInt(const SettingsStore& store, const char* section, const char* key, int fallback, int lowest, int highest) {
     auto v = store.value(section, key);
     if (!v) return fallback;
     auto n = parseInt(*v);
-    return n ? *n : fallback;
+    return n && *n >= lowest && *n <= highest ? *n : fallback;
+}
+
+bool validSpacing(const std::string& text) { return spacingValue(text).has_value(); }
+
+// "ADD TO:" is added to every laser reading.
+bool validAddTo(const std::string& text) {
+    const auto v = parseNumber(text);
+    return v && *v >= -kMaxFileReading && *v <= kMaxFileReading;
 }
 
 bool readBool(const SettingsStore& store, const char* section, const char* key, bool fallback) {
@@ -44,15 +57,16 @@ Settings readSettings(const SettingsStore& store) {
     const Settings d;
     Settings s;
     s.elevations = readBool(store, kOptions, "elevations", d.elevations);
-    s.rowGrid = readText(store, kOptions, "RowGrid", d.rowGrid);
-    s.colGrid = readText(store, kOptions, "ColGrid", d.colGrid);
-    s.ratio = readText(store, kOptions, "Ratio", d.ratio);
+    s.rowGrid = readText(store, kOptions, "RowGrid", d.rowGrid, validSpacing);
+    s.colGrid = readText(store, kOptions, "ColGrid", d.colGrid, validSpacing);
+    s.ratio = readText(store, kOptions, "Ratio", d.ratio, defaultRatioTextValid);
     s.yards = readBool(store, kOptions, "Yards", d.yards);
     for (size_t i = 0; i < kLineKeys.size(); ++i)
         s.headerLines[i] = readText(store, kHeader, kLineKeys[i], d.headerLines[i]);
-    s.mast = readInt(store, kSerial, "Mast", d.mast);
-    s.add = readText(store, kSerial, "add", d.add);
-    s.com = readInt(store, kSerial, "Com", d.com);
+    s.mast = readInt(store, kSerial, "Mast", d.mast, 0, kLastLaserModel);
+    s.add = readText(store, kSerial, "add", d.add, validAddTo);
+    // A port index beyond the port list selects no port; the list decides.
+    s.com = readInt(store, kSerial, "Com", d.com, 0, std::numeric_limits<int>::max());
     return s;
 }
 

@@ -42,10 +42,15 @@ public:
     virtual std::optional<std::string> value(const std::string& section, const std::string& key) const = 0;
     // Writes every entry; false when the file could not be written.
     virtual bool write(const std::vector<SettingsEntry>& entries) = 0;
+    // Why the last write failed, in the system's words; empty when unknown.
+    virtual std::string failureReason() const { return {}; }
 };
 
 // Missing or unreadable values take their defaults; Boolean keys are read
-// as integers (0 false, any other integer true).
+// as integers (0 false, any other integer true). Values out of range are
+// unreadable too: a spacing that is not a whole number from 1 to 10,000, a
+// default ratio that is not a number from 0 to 9,999,999, a device model
+// other than 0 to 2, a negative port, an "ADD TO:" beyond +-1,000,000.
 Settings readSettings(const SettingsStore& store);
 std::vector<SettingsEntry> settingsEntries(const Settings& s);
 

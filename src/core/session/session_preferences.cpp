@@ -6,7 +6,8 @@ namespace tarnwick {
 
 bool Session::writeSettingsTo(SettingsStore& store) {
     if (store.write(settingsEntries(currentSettings(*this)))) return true;
-    prompt_->error("Error updating INI file.");
+    const std::string reason = store.failureReason();
+    prompt_->error(reason.empty() ? "Error updating INI file." : "Error updating INI file. " + reason + ".");
     return false;
 }
 

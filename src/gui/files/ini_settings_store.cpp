@@ -7,10 +7,10 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <utility>
+
+#include "core/base/text_file.h"
 
 #ifdef Q_OS_WIN
 #include <shlobj.h>
@@ -36,20 +36,6 @@ QString publicDocumentsFolder() {
     return QDir::fromNativeSeparators(QString::fromWCharArray(folder));
 }
 #endif
-
-// Renames `from` over `to` in one step: readers see the old file or the
-// new one, never a part.
-bool replaceFile(const QString& from, const QString& to) {
-#ifdef Q_OS_WIN
-    const std::wstring f = QDir::toNativeSeparators(from).toStdWString();
-    const std::wstring t = QDir::toNativeSeparators(to).toStdWString();
-    return MoveFileExW(f.c_str(), t.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), ec);
-    return !ec;
-#endif
-}
 
 QSettings::Status setEntries(const QString& file, const std::vector<SettingsEntry>& entries) {
     QSettings ini(file, QSettings::IniFormat);
@@ -77,6 +63,8 @@ QString IniSettingsStore::defaultPath() {
 }
 
 std::optional<std::string> IniSettingsStore::value(const std::string& section, const std::string& key) const {
+    // QSettings would read a file of any size, and wait on a FIFO.
+    if (!readTextFile(QFile::encodeName(path_).toStdString()).ok()) return std::nullopt;
     QSettings ini(path_, QSettings::IniFormat);
     const QVariant v = ini.value(settingsKey(section, key));
     if (!v.isValid()) return std::nullopt;
@@ -85,40 +73,49 @@ std::optional<std::string> IniSettingsStore::value(const std::string& section, c
     return v.toString().toStdString();
 }
 
+bool IniSettingsStore::fail(std::string reason) {
+    failureReason_ = std::move(reason);
+    return false;
+}
+
 bool IniSettingsStore::write(const std::vector<SettingsEntry>& entries) {
+    failureReason_.clear();
     const QFileInfo target(path_);
-    if (target.isDir()) return false;
+    if (target.isDir()) return fail("It is a folder");
     const QString folder = target.absolutePath();
-    if (!QDir().mkpath(folder)) return false;
+    if (!QDir().mkpath(folder)) return fail("The folder cannot be made");
+    // A settings file made read-only is left alone.
+    if (target.exists() && !target.isWritable()) return fail("The file is read-only");
 
-    QTemporaryFile temp(folder + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) return false;
+    // QSettings puts the keys together in a scratch file of the temporary
+    // folder; the settings file itself is written in one step below.
+    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/tarnwick-settings-XXXXXX.ini"));
+    if (!scratch.open()) return fail("No scratch file");
     // Keys the program does not know stay in the file.
-    QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (target.exists()) {
-        // A settings file made read-only is left alone.
-        if (!target.isWritable()) return false;
-        QFile old(path_);
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        const QByteArray bytes = old.readAll();
-        if (old.error() != QFileDevice::NoError || temp.write(bytes) != bytes.size()) return false;
-        permissions = old.permissions();
-    }
-    if (!temp.flush()) return false;
-    temp.close();
+    const std::string path = QFile::encodeName(path_).toStdString();
+    const TextFileRead old = readTextFile(path);
+    if (old.ok() && scratch.write(old.bytes.data(), static_cast<qint64>(old.bytes.size())) !=
+                        static_cast<qint64>(old.bytes.size()))
+        return fail("The scratch file cannot be written");
+    if (!scratch.flush()) return fail("The scratch file cannot be written");
+    scratch.close();
 
-    QSettings::Status status = setEntries(temp.fileName(), entries);
+    QSettings::Status status = setEntries(scratch.fileName(), entries);
     if (status == QSettings::FormatError) {
         // An old file QSettings cannot parse is not rewritten by it: start
         // the new one from the entries alone.
-        if (!QFile::resize(temp.fileName(), 0)) return false;
-        status = setEntries(temp.fileName(), entries);
+        if (!QFile::resize(scratch.fileName(), 0)) return fail("The scratch file cannot be written");
+        status = setEntries(scratch.fileName(), entries);
     }
-    if (status != QSettings::NoError) return false;
-    QFile::setPermissions(temp.fileName(), permissions);
+    if (status != QSettings::NoError) return fail("The scratch file cannot be written");
+    // QSettings replaces the scratch file by a new one: read it by name.
+    QFile result(scratch.fileName());
+    if (!result.open(QIODevice::ReadOnly)) return fail("The scratch file cannot be read");
+    const QByteArray bytes = result.readAll();
+    if (result.error() != QFileDevice::NoError) return fail("The scratch file cannot be read");
 
-    if (!replaceFile(temp.fileName(), path_)) return false;
-    temp.setAutoRemove(false);
+    const WriteResult written = writeFileAtomically(path, bytes.toStdString());
+    if (!written) return fail(written.reason);
     return true;
 }
 

@@ -26,11 +26,22 @@ public:
     }
 };
 
+// Digits of a spacing from 1 to 10,000: "0" cannot be typed.
+class SpacingValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        if (!spacingTextAllowed(input.toStdString())) return Invalid;
+        return input.isEmpty() ? Intermediate : Acceptable;
+    }
+};
+
 QComboBox* spacingBox(const char* name) {
     auto* box = new QComboBox;
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setValidator(new SpacingValidator(box));
     for (const char* entry : kSpacingChoices) box->addItem(QString::fromLatin1(entry));
     return box;
 }
@@ -176,6 +187,8 @@ void PreferencesDialog::ratioFinished() {
 void PreferencesDialog::done(int result) {
     // Closing by Esc takes typed text the same way as leaving the box.
     if (ratio_->isModified()) ratioFinished();
+    // A spacing box left empty shows the spacing in force again.
+    refresh();
     QDialog::done(result);
 }
 

@@ -128,6 +128,18 @@ TEST(Settings, StoredValuesBecomeThePreferences) {
         {"a known laser model", {{{"serial", "Mast"}, "0"}}, false, true, "100x100", 0},
         {"an unknown laser model keeps the default", {{{"serial", "Mast"}, "7"}}, false, true, "100x100", 1},
         {"an unreadable laser model keeps the default", {{{"serial", "Mast"}, "two"}}, false, true, "100x100", 1},
+        {"spacings of 0 and beyond 10,000 take the default",
+         {{{"Options", "RowGrid"}, "0"}, {{"Options", "ColGrid"}, "10001"}},
+         false,
+         true,
+         "100x100",
+         1},
+        {"a spacing at the 32-bit limit takes the default",
+         {{{"Options", "RowGrid"}, "2147483647"}, {{"Options", "ColGrid"}, "10000"}},
+         false,
+         true,
+         "100x10000",
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,6 +155,20 @@ TEST(Settings, StoredValuesBecomeThePreferences) {
         EXPECT_EQ(p.stationSizeLabel(), c.stationSize);
         EXPECT_EQ(session.laserModel, c.laserModel);
     }
+}
+
+TEST(Settings, ValuesOutOfRangeTakeTheirDefaults) {
+    MemoryStore store;
+    store.values = {{{"Options", "Ratio"}, "1e308"}, {{"serial", "add"}, "inf"}, {{"serial", "Com"}, "-4"}};
+    Settings s = readSettings(store);
+    EXPECT_EQ(s.ratio, "1.25");
+    EXPECT_EQ(s.add, "0");
+    EXPECT_EQ(s.com, 1);
+    store.values = {{{"Options", "Ratio"}, "-1"}, {{"serial", "add"}, "-0.35"}, {{"serial", "Com"}, "7"}};
+    s = readSettings(store);
+    EXPECT_EQ(s.ratio, "1.25");
+    EXPECT_EQ(s.add, "-0.35");
+    EXPECT_EQ(s.com, 7);  // beyond the port list it selects no port; the list decides
 }
 
 TEST(Settings, EntriesAreWrittenInSectionOrderWithBooleansAsDigits) {
@@ -239,6 +265,29 @@ TEST(PreferencesRules, RowChoiceSetsBothColumnChoiceOnlyItself) {
     EXPECT_EQ(p.stationSizeLabel(), "40x25");
     colSpacingTyped(p, "15");
     EXPECT_EQ(p.stationSizeLabel(), "40x15");
+    // What is not a spacing is not taken: the spacing stays as it was.
+    for (const char* text : {"", "0", "10001", "12.5", "x"}) {
+        rowSpacingTyped(p, text);
+        colSpacingTyped(p, text);
+        EXPECT_EQ(p.stationSizeLabel(), "40x15") << '"' << text << '"';
+    }
+}
+
+TEST(PreferencesRules, SpacingBoxTakesWholeNumbersFromOneToTenThousand) {
+    const std::pair<const char*, bool> typed[] = {
+        {"", true},       {"1", true},      {"10000", true}, {"9999", true}, {"0", false},  {"05", false},
+        {"10001", false}, {"99999", false}, {"-5", false},   {"1.5", false}, {" 5", false}, {"123456", false},
+    };
+    for (const auto& [text, allowed] : typed) EXPECT_EQ(spacingTextAllowed(text), allowed) << '"' << text << '"';
+    // A spacing of 0 reaching a design anyway is reported, never divided by.
+    Preferences p;
+    p.rowSpacingText = "0";
+    try {
+        (void)p.stationArea();
+        ADD_FAILURE() << "a spacing of 0 was taken";
+    } catch (const SpacingError& e) {
+        EXPECT_STREQ(e.what(), "The distance between rows \"0\" is not between 1 and 10000.");
+    }
 }
 
 TEST(PreferencesRules, DefaultRatioBox) {
