@@ -1,13 +1,16 @@
 // tarnwick-cli: the design engine without a window, for batch work.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <iostream>
 #include <map>
+#include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/render3d.h"
@@ -59,6 +62,26 @@ private:
     }
 };
 
+// Runs `print` and checks standard output after it, what is still buffered
+// included: a full disk or a closed pipe is an error (status 1), not a
+// success (status 0).
+int printed(const std::function<bool()>& print) {
+    errno = 0;
+    if (print() && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    const int error = errno;
+    std::cerr << "tarnwick-cli: error: cannot write to standard output"
+              << (error ? ": " + std::generic_category().message(error) : std::string()) << "\n";
+    return 1;
+}
+
+bool printText(const std::string& text) { return std::fwrite(text.data(), 1, text.size(), stdout) == text.size(); }
+
+// "-o" with an empty name would write nowhere.
+int emptyOutputName() {
+    std::cerr << "tarnwick-cli: error: -o needs a file name\n";
+    return 2;
+}
+
 int usage() {
     std::cerr << "usage: tarnwick-cli design FIELD [--best-fit] [--json] [-o OUT.fld]\n"
                  "       tarnwick-cli minimize FIELD [--json] [-o OUT.fld]\n"
@@ -79,7 +102,8 @@ bool printJson(const Session& s, const std::function<void(JsonWriter&)>& more = 
 }
 
 int design(const std::vector<std::string>& args) {
-    std::string path, out;
+    std::string path;
+    std::optional<std::string> out;
     bool bestFit = false, json = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -91,6 +115,7 @@ int design(const std::vector<std::string>& args) {
         else return usage();
     }
     if (path.empty()) return usage();
+    if (out && out->empty()) return emptyOutputName();
 
     ConsolePrompt prompt;
     Session s(prompt);
@@ -98,16 +123,8 @@ int design(const std::vector<std::string>& args) {
     // The field designed with its best-fit slopes, as ticking the box after
     // Open does.
     if (bestFit) s.setUseBestFitSlopes(true);
-    if (!out.empty()) {
-        if (!s.writeField(out)) return 1;
-    }
-    if (json) {
-        printJson(s);
-    } else {
-        const std::string text = designSummaryText(s);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
-    return 0;
+    if (out && !s.writeField(*out)) return 1;
+    return printed([&] { return json ? printJson(s) : printText(designSummaryText(s)); });
 }
 
 using Options = std::map<std::string, std::string>;
@@ -131,7 +148,8 @@ using ToolRun = std::function<std::optional<ToolOutput>(Session&, ConsolePrompt&
 // its reason on standard error.
 int toolCommand(const std::vector<std::string>& args, const std::vector<std::string>& own, const ToolRun& run,
                 const std::vector<std::string>& flags = {}) {
-    std::string path, out;
+    std::string path;
+    std::optional<std::string> out;
     bool json = false;
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -152,6 +170,7 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
             return usage();
     }
     if (path.empty()) return usage();
+    if (out && out->empty()) return emptyOutputName();
 
     ConsolePrompt prompt;
     Session s(prompt);
@@ -160,16 +179,10 @@ int toolCommand(const std::vector<std::string>& args, const std::vector<std::str
     std::optional<ToolOutput> result = run(s, prompt, options);
     if (!result) return usage();
     if (prompt.errors > 0) return 1;
-    if (!out.empty()) {
-        if (!s.writeField(out)) return 1;
-    }
-    if (json) {
-        printJson(s, result->json);
-    } else {
-        const std::string text = designSummaryText(s) + "\n" + result->text;
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
-    return 0;
+    if (out && !s.writeField(*out)) return 1;
+    return printed([&] {
+        return json ? printJson(s, result->json) : printText(designSummaryText(s) + "\n" + result->text);
+    });
 }
 
 std::optional<double> numberOption(const Options& o, const std::string& name, double fallback) {
@@ -318,7 +331,7 @@ int force(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage();
     if (args[0] == "--help" || args[0] == "-h") {
@@ -335,4 +348,18 @@ int main(int argc, char** argv) {
     if (command == "force") return force(args);
     if (command == "render3d") return runRender3d(argv + 1);
     return usage();
+}
+
+// Nothing escapes: whatever goes wrong, a message and status 1.
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("tarnwick-cli: error: out of memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::cerr << "tarnwick-cli: error: " << e.what() << "\n";
+    } catch (...) {
+        std::fputs("tarnwick-cli: error: unexpected failure\n", stderr);
+    }
+    return 1;
 }

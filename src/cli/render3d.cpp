@@ -153,13 +153,19 @@ int render3dCommand(const std::vector<std::string>& args) {
         painted = renderSurface(generator, surface, size);
     }
     const std::string out = png.empty() ? svg : png;
-    if (!painted || !writeFileAtomically(out, bytes.data().toStdString())) {
-        std::cerr << "tarnwick-cli: error: cannot write " << out << "\n";
+    const WriteResult written = painted ? writeFileAtomically(out, bytes.data().toStdString()) : WriteResult{false, {}};
+    if (!written) {
+        std::cerr << "tarnwick-cli: error: cannot write " << out
+                  << (written.reason.empty() ? std::string() : ": " + written.reason) << "\n";
         return 1;
     }
     if (json) {
+        // Standard output checked: a full disk is an error, not a success.
         const std::string text = surfaceJson(surface);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+            std::cerr << "tarnwick-cli: error: cannot write to standard output\n";
+            return 1;
+        }
     }
     return 0;
 }

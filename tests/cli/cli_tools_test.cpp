@@ -2,46 +2,20 @@
 // plus each command's results, exit codes, and the field written with -o.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 
+#include "support/cli_run.h"
 #include "support/json_lite.h"
-#include "core/base/text_file.h"
 
 namespace {
 
 const std::string kRef = std::string(TARNWICK_TEST_DATA) + "/reference/";
 
-struct CliRun {
-    int status = -1;
-    std::string out;  // standard output
-    std::string err;  // standard error
-};
-
-CliRun cli(const std::string& args) {
-    const auto errFile = std::filesystem::temp_directory_path() / ("tarnwick-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(TARNWICK_CLI) + " " + args + " 2>" + errFile.string();
-    CliRun r;
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(command.c_str(), "r"), pclose);
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p.get())) > 0) r.out.append(buf, n);
-    const int status = pclose(p.release());
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = tarnwick::readWholeFile(errFile.string()).value_or("");
-    std::filesystem::remove(errFile);
-    return r;
-}
-
-std::string tempField(const char* name) {
-    return (std::filesystem::temp_directory_path() /
-            (std::string("tarnwick-cli-") + name + "-" + std::to_string(::getpid()) + ".fld"))
-        .string();
-}
+using tarnwick::test::cli;
+using tarnwick::test::CliRun;
+using tarnwick::test::tempField;
 
 // oe of the station at (col, row) in the "stations" member.
 double oe(const jsonlite::Value& v, int col, int row) {
