@@ -76,9 +76,15 @@ ReadOutcome checkTextLimits(std::string_view bytes) {
     return ReadOutcome::Ok;
 }
 
-std::string toUtf8(std::string_view line) {
-    if (isValidUtf8(line)) return std::string(line);
-    std::string out;
+namespace {
+
+// The line as UTF-8 into `out`, reusing its room.
+void assignUtf8(std::string_view line, std::string& out) {
+    if (isValidUtf8(line)) {
+        out.assign(line);
+        return;
+    }
+    out.clear();
     out.reserve(line.size() + line.size() / 4);
     for (char ch : line) {
         const unsigned char c = static_cast<unsigned char>(ch);
@@ -89,6 +95,13 @@ std::string toUtf8(std::string_view line) {
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
         }
     }
+}
+
+}  // namespace
+
+std::string toUtf8(std::string_view line) {
+    std::string out;
+    assignUtf8(line, out);
     return out;
 }
 
@@ -110,7 +123,7 @@ bool TextLines::nextBytes(std::string_view& line) {
 bool TextLines::next(std::string& line) {
     std::string_view bytes;
     if (!nextBytes(bytes)) return false;
-    line = toUtf8(bytes);
+    assignUtf8(bytes, line);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "core/files/field_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/base/number_format.h"
@@ -32,11 +33,9 @@ std::vector<std::string> splitFields(const std::string& line, size_t count) {
 
 bool within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
 
-// A survey cell's text: whatever it holds, a number in it stays in range (a
-// text that holds no number reads as 0).
-bool readingInRange(const std::string& text) {
-    const auto v = readReading(text);
-    return !v || within(*v, -kMaxFileReading, kMaxFileReading);
+// A survey cell's reading (a text that holds no number reads as 0).
+bool readingInRange(const SurveyGrid& g, int col, int row) {
+    return within(g.reading(col, row), -kMaxFileReading, kMaxFileReading);
 }
 
 bool weightInRange(double w) { return w == 1.0 || within(w, kMinPartialWeight, kMaxPartialWeight); }
@@ -149,9 +148,8 @@ ReadStatus readFieldText(const std::string& text, Field& f) {
             const size_t first = line.find(',');
             const size_t second = first == std::string::npos ? first : line.find(',', first + 1);
             if (second == std::string::npos) return ReadStatus::ReadError;
-            std::string reading = line.substr(second + 1);
-            if (!readingInRange(reading)) return ReadStatus::ReadError;
-            f.Survey.setText(c, r, std::move(reading));
+            f.Survey.setText(c, r, line.substr(second + 1));
+            if (!readingInRange(f.Survey, c, r)) return ReadStatus::ReadError;
         }
 
     for (int k = 0; k <= f.NumSectors; ++k)
@@ -187,8 +185,8 @@ ReadStatus readVersion1Text(const std::string& text, Field& f) {
         if (parts.size() < 3) continue;
         auto col = parseInt(parts[0]), row = parseInt(parts[1]);
         if (!col || !row || *col < 1 || *row < 1 || !g.inside(*col, *row)) continue;
-        if (*row != kV1SettingsRow && !readingInRange(parts[2])) return ReadStatus::InvalidFieldData;
         g.setText(*col, *row, std::move(parts[2]));
+        if (*row != kV1SettingsRow && !readingInRange(g, *col, *row)) return ReadStatus::InvalidFieldData;
     }
 
     auto cell = [&](int col) { return col < g.colCount() ? g.text(col, kV1SettingsRow) : std::string(); };
@@ -267,14 +265,21 @@ std::string fieldFileText(const Field& f) {
          sep + headerSafeName(f.customerName) + sep + (f.blend.colChecked ? "1" : "0") + sep +
          (f.blend.rowChecked ? "1" : "0") + sep + std::to_string(f.NumSectors) + sep + std::to_string(cols) +
          sep + std::to_string(rows));
+    // Up to 16,900 station lines: appended piece by piece.
+    auto number = [&out](long long v) {
+        char buf[24];
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    };
     for (int c = 1; c <= cols; ++c)
         for (int r = 1; r <= rows; ++r) {
-            const long long x = (r - 1) * colSp + colSp / 2;
-            const long long y = (c - 1) * rowSp + rowSp / 2;
-            const std::string& reading = f.Survey.text(c, r);
-            if (!readingInRange(reading))
+            if (!readingInRange(f.Survey, c, r))
                 throw FieldFileError("the reading of " + stationName(c, r) + " is beyond +-1,000,000");
-            line(std::to_string(x) + sep + std::to_string(y) + sep + reading);
+            number((r - 1) * colSp + colSp / 2);
+            out += ',';
+            number((c - 1) * rowSp + rowSp / 2);
+            out += ',';
+            out += f.Survey.text(c, r);
+            out += "\r\n";
         }
     for (int k = 0; k <= f.NumSectors; ++k) {
         const TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
