@@ -53,7 +53,9 @@ void expectDesign(const std::string& file, const Refusal& want, const std::strin
         at = r.err.find(m, at);
         EXPECT_NE(at, std::string::npos) << "missing \"" << m << "\" in:\n" << r.err;
     }
-    if (want.messages.empty()) EXPECT_EQ(r.err, "");
+    if (want.messages.empty()) {
+        EXPECT_EQ(r.err, "");
+    }
     EXPECT_EQ(fs::exists(out), want.status == 0);
     // Nothing of the file's name either: no temporary file beside OUT.
     for (const auto& e : fs::directory_iterator(fs::path(out).parent_path()))

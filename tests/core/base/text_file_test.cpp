@@ -3,7 +3,6 @@
 // non-file behind.
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,13 +10,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "core/base/text_file.h"
+#include "support/small_disk.h"
 
 using namespace tarnwick;
+using tarnwick::test::SmallDisk;
 namespace fs = std::filesystem;
 
 namespace {
@@ -51,28 +51,6 @@ public:
 
 private:
     fs::path path_;
-};
-
-// A small tmpfs mounted on a folder for the length of a test; root only.
-class SmallDisk {
-public:
-    explicit SmallDisk(const std::string& where, const char* options = "size=64k") : where_(where) {
-        mounted_ = ::mount("tmpfs", where.c_str(), "tmpfs", 0, options) == 0;
-        error_ = mounted_ ? "" : std::strerror(errno);
-    }
-    ~SmallDisk() {
-        if (mounted_) ::umount2(where_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    const std::string& error() const { return error_; }
-    bool makeReadOnly() {
-        return ::mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-
-private:
-    std::string where_;
-    bool mounted_ = false;
-    std::string error_;
 };
 
 std::vector<std::string> linesOf(const std::string& bytes) {

@@ -8,6 +8,7 @@
 #include "core/files/field_file.h"
 #include "core/session/session.h"
 #include "support/scripted_prompt.h"
+#include "support/small_disk.h"
 #include "core/base/text_file.h"
 
 using namespace tarnwick;
@@ -252,4 +253,33 @@ TEST(DesignPanel, BoxRules) {
     const TDesignRecord& r = f.s.field.DesignRecords[0];
     EXPECT_LT(std::fabs(40 + r.TotalCut / 1.5 - r.TotalFill), 1.0);
     EXPECT_FALSE(f.s.FieldSaved);
+}
+
+// Save onto a disk that fills up or turns read-only: the message says why,
+// the old file stays byte for byte, and the field is not marked saved.
+TEST(SaveCommand, FullOrReadOnlyDiskKeepsTheOldFileAndSaysWhy) {
+    Fixture f;
+    SmallDisk disk(f.dir.string());
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.error();
+    const std::string old = "TW200\r\nan older field\r\n";
+    std::ofstream(f.file("field.fld"), std::ios::binary) << old;
+    f.s.openField(kData + "/reference/full-130x130.fld");  // some 300 KB: more than the disk holds
+    ASSERT_EQ(f.s.field.NumStations, 130 * 130);
+    f.s.FFileName = f.file("field.fld");
+    for (bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "full");
+        if (readOnly) {
+            ASSERT_TRUE(disk.makeReadOnly());
+        }
+        f.prompt.messages.clear();
+        f.prompt.files = {f.file("field.fld")};
+        f.s.FieldSaved = false;
+        EXPECT_FALSE(f.s.saveCommand());
+        EXPECT_EQ(f.prompt.messages, std::vector<std::string>{std::string("error: Error Writing this File: ") +
+                                                              (readOnly ? "Read-only file system"
+                                                                        : "No space left on device")});
+        EXPECT_FALSE(f.s.FieldSaved);
+        EXPECT_EQ(readWholeFile(f.file("field.fld")), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(f.dir), fs::directory_iterator()), 1);
+    }
 }
