@@ -27,11 +27,11 @@ struct Target {
 const Target& target() {
     static const Target t = [] {
         Target out;
-        const char* spec = std::getenv("TARNWICK_READ_ERROR");
-        if (!spec) return out;
-        const char* colon = std::strrchr(spec, ':');
+        const char* wanted = std::getenv("TARNWICK_READ_ERROR");
+        if (!wanted) return out;
+        const char* colon = std::strrchr(wanted, ':');
         if (!colon) return out;
-        out.path.assign(spec, colon);
+        out.path.assign(wanted, colon);
         out.after = std::atoll(colon + 1);
         return out;
     }();
