@@ -182,11 +182,13 @@ TEST(HostileCommandLine, FullStandardOutputAndEmptyOutputNameAreErrors) {
     const std::string field = kData + "/reference/small-6x5.fld";
     for (const char* command : {"design ", "minimize "}) {
         SCOPED_TRACE(command);
-        CliRun r = cli(command + field, {}, "/dev/full");
-        EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("cannot write to standard output: No space left on device"), std::string::npos) << r.err;
-
-        r = cli(command + field + " -o ''");
+        for (const char* json : {"", " --json"}) {
+            const CliRun full = cli(command + field + json, {}, "/dev/full");
+            EXPECT_EQ(full.status, 1) << json;
+            EXPECT_NE(full.err.find("cannot write to standard output: No space left on device"), std::string::npos)
+                << full.err;
+        }
+        const CliRun r = cli(command + field + " -o ''");
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("-o needs a file name"), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
