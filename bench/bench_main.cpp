@@ -11,11 +11,10 @@
 
 #include "core/base/json_writer.h"
 #include "core/design/kernel.h"
-#include "core/design/minimize.h"
 #include "core/base/number_format.h"
 #include "core/session/design_report.h"
+#include "core/session/design_tools.h"
 #include "core/session/prompt.h"
-#include "core/design/ratio_check.h"
 #include "core/session/session.h"
 #include "core/session/surface_source.h"
 #include "core/view3d/projection.h"

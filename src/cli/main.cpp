@@ -16,9 +16,9 @@
 #include "cli/render3d.h"
 #include "core/field/conversion.h"
 #include "core/session/design_report.h"
-#include "core/design/minimize.h"
+#include "core/session/design_tools.h"
+#include "core/session/field_tools.h"
 #include "core/base/number_format.h"
-#include "core/design/ratio_check.h"
 #include "core/session/session.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
-// The fields of the sector, partial-station and set-elevation dialogs. A
-// command fills a form, the user edits it, the command reads it back on OK.
+// The fields of the sector, partial-station, set-elevation and "Check
+// Cut/Fill Ratio" dialogs. A command fills a form, the user edits it, the
+// command reads it back on OK.
 
 #include <string>
 
@@ -41,6 +42,19 @@ struct PartialStationForm {
 // "Set Elevation": the wanted final elevation, kept between uses.
 struct SetElevationForm {
     double value = 0;
+};
+
+// "Check Cut/Fill Ratio": two lines, the second only with sectors.
+struct RatioCheckForm {
+    std::string fullCaption = "Full Field - Actual Cut/Fill Ratio:";
+    std::string fullRatio;      // 2 decimals
+    std::string fullDirection;  // "Raise Elevation" / "Lower Elevation"
+    std::string fullChange;     // 3 decimals, signed
+    bool sectorLineShown = false;
+    std::string sectorCaption = "Sectors - Actual Cut/Fill Ratio:";
+    std::string sectorRatio;
+    std::string sectorDirection;
+    std::string sectorChange;
 };
 
 }  // namespace tarnwick

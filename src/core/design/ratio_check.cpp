@@ -1,7 +1,6 @@
 #include "core/design/ratio_check.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "core/base/number_format.h"
@@ -9,33 +8,12 @@
 namespace tarnwick {
 namespace {
 
-std::vector<CellPos> distinctCells(std::vector<CellPos> cells) {
-    auto key = [](const CellPos& p) { return std::pair(p.row, p.col); };
-    std::sort(cells.begin(), cells.end(), [&](const CellPos& a, const CellPos& b) { return key(a) < key(b); });
-    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
-    return cells;
-}
-
 bool insideStations(const Field& f, const CellPos& p) {
     return p.col >= 1 && p.row >= 1 && p.col <= f.NumCols && p.row <= f.NumRows;
 }
 
-// The new elevation as a height of the ground: a rod reading grows
-// downwards, so it is turned over.
 double groundHeight(const Field& f, double newElevation) {
     return f.prefs.RodReadings ? -newElevation : newElevation;
-}
-
-struct Heights {
-    double full = 0;
-    double sector = 0;
-};
-
-Heights heightsAt(const Field& f, const std::optional<CellPos>& p) {
-    if (!p) return {};
-    const TFieldData* st = f.station(p->col, p->row);
-    if (!st) return {};
-    return {groundHeight(f, st->FullNE), groundHeight(f, st->SecNE)};
 }
 
 std::string directionText(double change) {
@@ -43,6 +21,13 @@ std::string directionText(double change) {
 }
 
 }  // namespace
+
+std::vector<CellPos> distinctCells(std::vector<CellPos> cells) {
+    auto key = [](const CellPos& p) { return std::pair(p.row, p.col); };
+    std::sort(cells.begin(), cells.end(), [&](const CellPos& a, const CellPos& b) { return key(a) < key(b); });
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
 
 int selectedStationsCount(const Field& f, const std::vector<CellPos>& cells) {
     const std::vector<CellPos> distinct = distinctCells(cells);
@@ -54,6 +39,27 @@ bool ratioCheckAvailable(const std::vector<CellPos>& cells) {
     return distinctCells(cells).size() >= 2;
 }
 
+SelectionRatios selectionRatios(const Field& f, const std::vector<CellPos>& cells) {
+    double fullCut = 0, fullFill = 0, secCut = 0, secFill = 0;
+    for (const CellPos& p : distinctCells(cells)) {
+        if (!insideStations(f, p)) continue;
+        const TFieldData* st = f.station(p.col, p.row);
+        if (!st) continue;
+        const double full = st->FullCF * st->Weight;
+        const double sec = st->SecCF * st->Weight;
+        if (full < 0) fullCut += full;
+        if (full > 0) fullFill += full;
+        if (sec < 0) secCut += sec;
+        if (sec > 0) secFill += sec;
+    }
+    SelectionRatios r;
+    r.fullHasFill = fullFill != 0;
+    r.sectorHasFill = secFill != 0;
+    r.full = r.fullHasFill ? std::fabs(fullCut / fullFill) : 0.0;
+    r.sector = r.sectorHasFill ? std::fabs(secCut / secFill) : 0.0;
+    return r;
+}
+
 std::optional<CellPos> ratioCheckReference(const Field& f) {
     for (int c = f.NumCols - 1, r = f.NumRows - 1; c >= 1 && r >= 1; --c, --r)
         if (f.Survey.holdsReading(c, r)) return CellPos{c, r};
@@ -63,6 +69,13 @@ std::optional<CellPos> ratioCheckReference(const Field& f) {
         for (int c = 1; c <= f.NumCols; ++c)
             if (f.Survey.holdsReading(c, r)) return CellPos{c, r};
     return std::nullopt;
+}
+
+GroundHeights groundHeightsAt(const Field& f, const std::optional<CellPos>& p) {
+    if (!p) return {};
+    const TFieldData* st = f.station(p->col, p->row);
+    if (!st) return {};
+    return {groundHeight(f, st->FullNE), groundHeight(f, st->SecNE)};
 }
 
 RatioCheckForm ratioCheckForm(const RatioCheckResult& r) {
@@ -79,64 +92,6 @@ RatioCheckForm ratioCheckForm(const RatioCheckResult& r) {
         form.sectorChange = formatFixed(r.sectorChange, 3);
     }
     return form;
-}
-
-std::optional<RatioCheckResult> checkCutFillRatio(Session& s, const std::vector<CellPos>& cells) {
-    const std::vector<CellPos> selected = distinctCells(cells);
-    if (selected.size() < 2) return std::nullopt;
-    Field& f = s.field;
-    try {
-        // The trial designs need the station area; say so once, not at
-        // every pass.
-        (void)f.prefs.stationArea();
-    } catch (const SpacingError& e) {
-        s.prompt().error(e.what());
-        return std::nullopt;
-    }
-
-    RatioCheckResult res;
-    res.selectedStations = selectedStationsCount(f, selected);
-    res.warning = f.NumStations > 0 && static_cast<double>(res.selectedStations) / f.NumStations > 0.75;
-    if (res.warning) s.prompt().information(kOver75Text);
-
-    double fullCut = 0, fullFill = 0, secCut = 0, secFill = 0;
-    for (const CellPos& p : selected) {
-        if (!insideStations(f, p)) continue;
-        const TFieldData* st = f.station(p.col, p.row);
-        if (!st) continue;
-        const double full = st->FullCF * st->Weight;
-        const double sec = st->SecCF * st->Weight;
-        if (full < 0) fullCut += full;
-        if (full > 0) fullFill += full;
-        if (sec < 0) secCut += sec;
-        if (sec > 0) secFill += sec;
-    }
-    res.fullHasFill = fullFill != 0;
-    res.sectorHasFill = secFill != 0;
-    res.fullRatio = res.fullHasFill ? std::fabs(fullCut / fullFill) : 0.0;
-    res.sectorRatio = res.sectorHasFill ? std::fabs(secCut / secFill) : 0.0;
-
-    res.reference = ratioCheckReference(f);
-    const Heights before = heightsAt(f, res.reference);
-
-    // Design at the ratios found, measure, and put every ratio back.
-    const int sectors = f.NumSectors;
-    std::array<double, kMaxSectors + 1> kept{};
-    for (int k = 0; k <= sectors; ++k)
-        kept[static_cast<size_t>(k)] = f.DesignRecords[static_cast<size_t>(k)].CutFillRatio;
-    f.DesignRecords[0].CutFillRatio = res.fullRatio;
-    for (int k = 1; k <= sectors; ++k) f.DesignRecords[static_cast<size_t>(k)].CutFillRatio = res.sectorRatio;
-    s.recalculate();
-    const Heights after = heightsAt(f, res.reference);
-    res.fullChange = after.full - before.full;
-    res.sectorChange = after.sector - before.sector;
-    for (int k = 0; k <= sectors; ++k)
-        f.DesignRecords[static_cast<size_t>(k)].CutFillRatio = kept[static_cast<size_t>(k)];
-    s.recalculate();
-
-    res.sectorLineShown = f.NumSectors > 0;
-    s.prompt().showRatioCheck(ratioCheckForm(res));
-    return res;
 }
 
 }  // namespace tarnwick

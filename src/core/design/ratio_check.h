@@ -2,13 +2,15 @@
 // "Check Cut/Fill Ratio": for a field under construction, the cut/fill
 // ratio the design has in the stations already graded (selected on the
 // Yardbook grid), and how far the plane would move if the field were
-// designed at that ratio. The design is put back afterwards.
+// designed at that ratio. These are the command's pieces over the field;
+// the command itself redesigns and puts the design back
+// (core/session/design_tools.h).
 
 #include <optional>
 #include <vector>
 
-#include "core/session/session.h"
-#include "core/design/tool_forms.h"
+#include "core/design/design_forms.h"
+#include "core/field/field.h"
 
 namespace tarnwick {
 
@@ -32,6 +34,9 @@ struct RatioCheckResult {
     bool sectorLineShown = false;      // the field has sectors
 };
 
+// The selected cells once each, in row order.
+std::vector<CellPos> distinctCells(std::vector<CellPos> cells);
+
 // Distinct selected Yardbook cells inside rows 1..NumRows and columns
 // 1..NumCols; the total margins and the headers do not count.
 int selectedStationsCount(const Field& f, const std::vector<CellPos>& cells);
@@ -40,6 +45,16 @@ int selectedStationsCount(const Field& f, const std::vector<CellPos>& cells);
 // selected.
 bool ratioCheckAvailable(const std::vector<CellPos>& cells);
 
+// |cut / fill| of the whole-field and of the sector design over the
+// distinct selected stations, weighted; 0 where there is no fill.
+struct SelectionRatios {
+    double full = 0;
+    double sector = 0;
+    bool fullHasFill = false;
+    bool sectorHasFill = false;
+};
+SelectionRatios selectionRatios(const Field& f, const std::vector<CellPos>& cells);
+
 // The station whose new elevation measures the change: the first station
 // holding a reading on the diagonal from (NumCols - 1, NumRows - 1) towards
 // A1. The search stops at the field's edge; when the diagonal holds no
@@ -47,14 +62,18 @@ bool ratioCheckAvailable(const std::vector<CellPos>& cells);
 // Nothing when no station holds a reading.
 std::optional<CellPos> ratioCheckReference(const Field& f);
 
+// The new elevations of both designs at a station as heights of the
+// ground: a rod reading grows downwards, so it is turned over. Zero
+// without a station.
+struct GroundHeights {
+    double full = 0;
+    double sector = 0;
+};
+GroundHeights groundHeightsAt(const Field& f, const std::optional<CellPos>& p);
+
 // The dialog's texts: ratios with 2 decimals ("---" when the selection holds
 // no fill, as "C/F Ratio:" shows it), the direction, the signed change with
 // 3 decimals; the sector line only with sectors.
 RatioCheckForm ratioCheckForm(const RatioCheckResult& r);
-
-// The command over the selected Yardbook cells: nothing below 2 cells. Shows
-// the 75% message when it applies, redesigns at the found ratios, puts the
-// ratios and the designs back, and shows the dialog.
-std::optional<RatioCheckResult> checkCutFillRatio(Session& s, const std::vector<CellPos>& cells);
 
 }  // namespace tarnwick

@@ -9,29 +9,16 @@ namespace tarnwick {
 namespace {
 
 // Rewrites every reading of the scanned rectangle with newValue(col, row,
-// v) in two decimals. A reading that is not a number is reported and
-// nothing is rewritten: a survey is never left half converted.
-bool rewriteReadings(Session& s, const std::function<double(int, int, double)>& newValue) {
-    Field& f = s.field;
+// v) in two decimals, after checking that every one of them is a number.
+std::optional<CellPos> rewriteReadings(Field& f, const std::function<double(int, int, double)>& newValue) {
     SurveyGrid& g = f.Survey;
     for (int r = 1; r <= f.NumRows; ++r)
         for (int c = 1; c <= f.NumCols; ++c)
-            if (g.holdsReading(c, r) && !parseNumber(g.text(c, r))) {
-                s.prompt().error("The reading \"" + g.text(c, r) + "\" at " + stationName(c, r) + " is not a number.");
-                return false;
-            }
-    bool changed = false;
+            if (g.holdsReading(c, r) && !parseNumber(g.text(c, r))) return CellPos{c, r};
     for (int r = 1; r <= f.NumRows; ++r)
-        for (int c = 1; c <= f.NumCols; ++c) {
-            if (!g.holdsReading(c, r)) continue;
-            g.setText(c, r, formatFixed(newValue(c, r, *parseNumber(g.text(c, r))), 2));
-            changed = true;
-        }
-    if (changed) {
-        s.fieldChanged();
-        s.notifySurvey();
-    }
-    return true;
+        for (int c = 1; c <= f.NumCols; ++c)
+            if (g.holdsReading(c, r)) g.setText(c, r, formatFixed(newValue(c, r, *parseNumber(g.text(c, r))), 2));
+    return std::nullopt;
 }
 
 int letterValue(char ch) {
@@ -42,25 +29,6 @@ int letterValue(char ch) {
 
 const char* dataTypeCaption(bool rodReadings) {
     return rodReadings ? "Rod Readings" : "Elevations";
-}
-
-RewriteOutcome convertDataType(Session& s) {
-    Field& f = s.field;
-    if (f.NumStations < 2) return RewriteOutcome::NotRun;
-    ConvertDataForm form;
-    form.currentType = dataTypeCaption(f.prefs.RodReadings);
-    form.targetType = dataTypeCaption(!f.prefs.RodReadings);
-    const bool ok = s.prompt().showConvertData(form);
-    if (ok) {
-        // The same formula serves both ways: elevation = H.I. - rod reading,
-        // rod reading = H.I. - elevation.
-        const double b = form.benchMark;
-        if (!rewriteReadings(s, [b](int, int, double v) { return b - v; })) return RewriteOutcome::Failed;
-        f.prefs.RodReadings = !f.prefs.RodReadings;
-        s.notifyPreferences();
-    }
-    s.recalculate();
-    return ok ? RewriteOutcome::Done : RewriteOutcome::Cancelled;
 }
 
 std::optional<CellPos> parseReferenceStation(std::string_view text) {
@@ -77,35 +45,15 @@ std::optional<CellPos> parseReferenceStation(std::string_view text) {
     return CellPos{col, *row};
 }
 
-RewriteOutcome adjustLaserSurvey(Session& s) {
-    Field& f = s.field;
-    if (f.NumStations < 2) return RewriteOutcome::NotRun;
-    LaserAdjustmentForm form;
-    if (!s.prompt().showLaserAdjustment(form)) {
-        s.recalculate();
-        return RewriteOutcome::Cancelled;
-    }
-    int sr = 0, sc = 0;
-    try {
-        sr = f.prefs.rowSpacing();
-        sc = f.prefs.colSpacing();
-    } catch (const SpacingError& e) {
-        s.prompt().error(e.what());
-        return RewriteOutcome::Failed;
-    }
-    const std::optional<CellPos> ref = parseReferenceStation(form.referenceStation);
-    if (!ref) {
-        s.prompt().error("The reference station \"" + form.referenceStation + "\" is not a column and row such as A1.");
-        return RewriteOutcome::Failed;
-    }
-    const double rs = form.rowSlope, cs = form.colSlope;
-    const int c0 = ref->col, r0 = ref->row;
-    // The row slope acts along a row (column to column, over the column
-    // spacing), the column slope down a column (over the row spacing).
-    auto adjusted = [=](int c, int r, double v) { return v - rs * (c - c0) * sc / 100 - cs * (r - r0) * sr / 100; };
-    if (!rewriteReadings(s, adjusted)) return RewriteOutcome::Failed;
-    s.recalculate();
-    return RewriteOutcome::Done;
+std::optional<CellPos> convertReadings(Field& f, double benchMark) {
+    return rewriteReadings(f, [benchMark](int, int, double v) { return benchMark - v; });
+}
+
+std::optional<CellPos> adjustReadings(Field& f, const LaserPlane& p) {
+    return rewriteReadings(f, [&p](int c, int r, double v) {
+        return v - p.rowSlope * (c - p.reference.col) * p.colSpacing / 100 -
+               p.colSlope * (r - p.reference.row) * p.rowSpacing / 100;
+    });
 }
 
 }  // namespace tarnwick

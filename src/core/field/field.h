@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/field/cells.h"
 #include "core/field/survey_grid.h"
 
 namespace tarnwick {
@@ -44,16 +45,7 @@ struct TDesignRecord {
     double Area = 0;          // acres or hectares
 };
 
-struct Rect {
-    int firstCol = 0;
-    int firstRow = 0;
-    int lastCol = 0;
-    int lastRow = 0;
-    bool contains(int col, int row) const {
-        return col >= firstCol && col <= lastCol && row >= firstRow && row <= lastRow;
-    }
-    static Rect of(const TDesignRecord& r) { return {r.FirstCol, r.FirstRow, r.LastCol, r.LastRow}; }
-};
+inline Rect Rect::of(const TDesignRecord& r) { return {r.FirstCol, r.FirstRow, r.LastCol, r.LastRow}; }
 
 // A spacing text that is not a whole number stops the command that needed
 // the station area.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/field/cells.h"
+
 namespace tarnwick {
 
 constexpr int kMaxStationRows = 130;

@@ -5,7 +5,6 @@
 #include "core/base/number_format.h"
 #include "core/files/field_file.h"
 #include "core/files/preferences_rules.h"
-#include "core/session/session.h"
 
 namespace tarnwick {
 namespace {
@@ -14,10 +13,6 @@ constexpr const char* kOptions = "Options";
 constexpr const char* kHeader = "Header";
 constexpr const char* kSerial = "serial";
 constexpr std::array<const char*, 4> kLineKeys{"Line1", "Line2", "Line3", "Line4"};
-
-// Laser device models: 0 "MEI Laser-Tech 304", 1 "Laser Alignment/Leica
-// Control Box", 2 "Other".
-constexpr int kLastLaserModel = 2;
 
 std::string readText(const SettingsStore& store, const char* section, const char* key, const std::string& fallback,
                      bool (*valid)(const std::string&) = nullptr) {
@@ -83,36 +78,6 @@ std::vector<SettingsEntry> settingsEntries(const Settings& s) {
     e.push_back({kSerial, "add", s.add});
     e.push_back({kSerial, "Com", std::to_string(s.com)});
     return e;
-}
-
-Settings currentSettings(const Session& session) {
-    const Preferences& p = session.field.prefs;
-    Settings s;
-    s.elevations = !p.RodReadings;
-    s.rowGrid = p.rowSpacingText;
-    s.colGrid = p.colSpacingText;
-    s.ratio = p.defaultRatioText;
-    s.yards = p.feet;
-    s.headerLines = session.headerLines;
-    s.mast = session.laserModel;
-    s.add = session.laserAddTo;
-    s.com = session.serialPortIndex;
-    return s;
-}
-
-void applySettings(Session& session, const Settings& s) {
-    Preferences& p = session.field.prefs;
-    p.rowSpacingText = s.rowGrid;
-    p.colSpacingText = s.colGrid;
-    p.defaultRatioText = s.ratio;
-    session.headerLines = s.headerLines;
-    session.laserModel = s.mast >= 0 && s.mast <= kLastLaserModel ? s.mast : Settings{}.mast;
-    session.laserAddTo = s.add;
-    // A port index beyond the port list selects no port; the list decides.
-    session.serialPortIndex = s.com;
-    p.RodReadings = !s.elevations;
-    // The unit system alone: the spacings read above stay as they are.
-    p.feet = s.yards;
 }
 
 }  // namespace tarnwick

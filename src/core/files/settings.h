@@ -12,9 +12,11 @@
 
 namespace tarnwick {
 
-class Session;
-
 inline constexpr const char* kContactLine = "support@tarnwick.example";
+
+// Laser device models: 0 "MEI Laser-Tech 304", 1 "Laser Alignment/Leica
+// Control Box", 2 "Other".
+inline constexpr int kLastLaserModel = 2;
 
 struct Settings {
     bool elevations = true;      // [Options] elevations
@@ -53,10 +55,5 @@ public:
 // other than 0 to 2, a negative port, an "ADD TO:" beyond +-1,000,000.
 Settings readSettings(const SettingsStore& store);
 std::vector<SettingsEntry> settingsEntries(const Settings& s);
-
-// The session's preferences, header lines and laser set-up as settings,
-// and back.
-Settings currentSettings(const Session& session);
-void applySettings(Session& session, const Settings& s);
 
 }  // namespace tarnwick

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/design/design_forms.h"
-#include "core/design/tool_forms.h"
+#include "core/field/conversion_forms.h"
 
 namespace tarnwick {
 

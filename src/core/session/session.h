@@ -81,12 +81,6 @@ public:
 enum class Direction { LR, RL, UD, DU };
 const char* directionCaption(Direction d);
 
-struct CellPos {
-    int col = 1;
-    int row = 1;
-    bool operator==(const CellPos&) const = default;
-};
-
 struct Selection {
     int firstCol = 1;
     int firstRow = 1;
@@ -299,5 +293,10 @@ private:
     bool sectorDesignEnabled_ = false;
     bool designed_ = false;
 };
+
+// The session's preferences, header lines and laser set-up as settings,
+// and back (at start-up, before any field is opened).
+Settings currentSettings(const Session& session);
+void applySettings(Session& session, const Settings& s);
 
 }  // namespace tarnwick

@@ -17,7 +17,7 @@
 #include "core/field/conversion.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/common/hint.h"
-#include "core/design/minimize.h"
+#include "core/session/design_tools.h"
 #include "core/session/session.h"
 #include "gui/shell/session_notifier.h"
 

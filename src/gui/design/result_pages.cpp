@@ -17,8 +17,8 @@
 #include "gui/common/grid_delegate.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/common/hint.h"
-#include "core/design/ratio_check.h"
 #include "gui/design/result_models.h"
+#include "core/session/design_tools.h"
 #include "core/session/session.h"
 #include "gui/shell/session_notifier.h"
 

@@ -2,7 +2,8 @@
 // The "Convert Data", "Laser Survey Adjustment" and "Check Cut/Fill Ratio"
 // dialogs. Each shows a core form; the first two hand it back on OK.
 
-#include "core/design/tool_forms.h"
+#include "core/design/design_forms.h"
+#include "core/field/conversion_forms.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "gui/common/artwork.h"
-#include "core/field/conversion.h"
+#include "core/session/field_tools.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/common/hint.h"
 #include "gui/files/ini_settings_store.h"

@@ -6,6 +6,7 @@
 #include "core/design/kernel.h"
 #include "core/design/minimize.h"
 #include "core/base/number_format.h"
+#include "core/session/design_tools.h"
 #include "core/session/session.h"
 #include "support/field_builder.h"
 #include "support/scripted_prompt.h"

@@ -6,6 +6,7 @@
 #include "core/design/kernel.h"
 #include "core/base/number_format.h"
 #include "core/design/ratio_check.h"
+#include "core/session/design_tools.h"
 #include "core/session/session.h"
 #include "support/scripted_prompt.h"
 

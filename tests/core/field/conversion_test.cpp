@@ -4,6 +4,7 @@
 
 #include "core/field/conversion.h"
 #include "core/base/number_format.h"
+#include "core/session/field_tools.h"
 #include "core/session/session.h"
 #include "support/scripted_prompt.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// The fields of the "Convert Data", "Laser Survey Adjustment" and "Check
-// Cut/Fill Ratio" dialogs. A command fills a form, hands it to the user
-// through the Prompt and reads it back on OK.
+// The fields of the "Convert Data" and "Laser Survey Adjustment" dialogs. A
+// command fills a form, hands it to the user through the Prompt and reads
+// it back on OK.
 
 #include <string>
 
@@ -19,19 +19,6 @@ struct LaserAdjustmentForm {
     double rowSlope = 0;                  // "Row  Slope (1-100)", percent, 2 decimals
     double colSlope = 0;                  // "Column Slope (A-CZ)", percent, 2 decimals
     std::string referenceStation = "A1";  // "Laser Reference Station:", column then row
-};
-
-// "Check Cut/Fill Ratio": two lines, the second only with sectors.
-struct RatioCheckForm {
-    std::string fullCaption = "Full Field - Actual Cut/Fill Ratio:";
-    std::string fullRatio;      // 2 decimals
-    std::string fullDirection;  // "Raise Elevation" / "Lower Elevation"
-    std::string fullChange;     // 3 decimals, signed
-    bool sectorLineShown = false;
-    std::string sectorCaption = "Sectors - Actual Cut/Fill Ratio:";
-    std::string sectorRatio;
-    std::string sectorDirection;
-    std::string sectorChange;
 };
 
 }  // namespace tarnwick
