@@ -11,11 +11,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QStringList>
 #include <QTabWidget>
 #include <exception>
 
+#include "gui/common/command_guard.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/files/ini_settings_store.h"
 #include "gui/shell/main_window.h"
@@ -25,7 +25,8 @@
 
 namespace {
 
-// An error that no command handled becomes an error box; the program goes on.
+// The last guard: an error outside any command (every command has its
+// own, gui/common/command_guard.h) becomes the same error box.
 class Application : public QApplication {
 public:
     using QApplication::QApplication;
@@ -34,9 +35,9 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            QMessageBox::critical(activeWindow(), applicationName(), QString::fromUtf8(e.what()));
+            tarnwick::showUnexpectedError(activeWindow(), QString::fromUtf8(e.what()));
         } catch (...) {
-            QMessageBox::critical(activeWindow(), applicationName(), QStringLiteral("Unexpected error."));
+            tarnwick::showUnexpectedError(activeWindow(), QStringLiteral("Unexpected error."));
         }
         return false;
     }

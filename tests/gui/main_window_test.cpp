@@ -18,7 +18,7 @@
 #include <QtTest>
 
 #include "gui/shell/about_box.h"
-#include "gui/design/design_panel.h"
+#include "gui/design/side_panel.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/shell/main_window.h"
 #include "gui/design/result_models.h"

@@ -18,7 +18,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "gui/design/design_panel.h"
+#include "gui/design/side_panel.h"
 #include "gui/shell/main_window.h"
 #include "core/base/number_format.h"
 #include "gui/design/result_models.h"

@@ -11,7 +11,7 @@
 
 #include "gui/field/profile_chart.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 #include "support/scripted_prompt.h"
 #include "gui/field/survey_model.h"
 #include "gui/field/survey_page.h"

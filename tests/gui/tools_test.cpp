@@ -22,7 +22,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/design/design_panel.h"
+#include "gui/design/side_panel.h"
 #include "gui/shell/gui_prompt.h"
 #include "gui/shell/main_window.h"
 #include "core/base/number_format.h"

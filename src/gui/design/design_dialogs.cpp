@@ -5,15 +5,18 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <functional>
 
 #include "core/base/number_format.h"
+#include "gui/common/dialog_helpers.h"
 
 namespace tarnwick {
 namespace {
@@ -33,21 +36,11 @@ QLineEdit* numberBox(QWidget* parent, const char* name, bool isSigned, double va
 
 double valueOf(const QLineEdit* edit) { return parseReading(edit->text().toStdString()); }
 
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
 QLabel* named(QLabel* label, const char* name) {
     label->setObjectName(name);
     return label;
-}
-
-QDialogButtonBox* okCancel(QDialog* dialog, bool withCancel = true) {
-    auto* buttons = new QDialogButtonBox(withCancel ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel
-                                                    : QDialogButtonBox::Ok,
-                                         dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    if (withCancel) buttons->button(QDialogButtonBox::Cancel)->setText("Cancel");
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
 }
 
 // The heading and best-fit block shared by the two sector dialogs.
@@ -110,7 +103,7 @@ bool showSectorSlopeDialog(QWidget* parent, SectorSlopeForm& form) {
     boxes->addRow("Cut/Fill Ratio:", ratio);
     boxes->addRow("Input/Export:", io);
     layout->addLayout(boxes);
-    layout->addWidget(okCancel(&dialog));
+    layout->addWidget(okCancelButtons(&dialog));
 
     QObject::connect(bestFit, &QPushButton::clicked, &dialog, [&] {
         SectorSlopeForm shown = form;
@@ -130,7 +123,7 @@ void showSectorInfoDialog(QWidget* parent, const SectorInfoForm& form) {
     QDialog dialog(parent);
     QVBoxLayout* layout = sectorDialogHead(dialog, "TDialog_info", "Sector Info", form.heading, form.average,
                                            form.lengthUnit, form.bestColSlope, form.bestRowSlope);
-    layout->addWidget(okCancel(&dialog, false));
+    layout->addWidget(okCancelButtons(&dialog, false));
     dialog.exec();
 }
 
@@ -151,7 +144,7 @@ bool showPartialStationDialog(QWidget* parent, PartialStationForm& form) {
     row->addWidget(spin);
     row->addWidget(named(new ClickLabel("[-Reset-]", &dialog, [spin] { spin->setValue(100); }), "Label2"));
     layout->addLayout(row);
-    layout->addWidget(okCancel(&dialog));
+    layout->addWidget(okCancelButtons(&dialog));
     if (dialog.exec() != QDialog::Accepted) return false;
     form.percent = spin->value();
     return true;
@@ -165,10 +158,54 @@ bool showSetElevationDialog(QWidget* parent, SetElevationForm& form) {
     layout->addWidget(new QLabel("Enter Desired Final Elevation", &dialog));
     QLineEdit* value = numberBox(&dialog, "AdvEdit1", false, form.value, 2);
     layout->addWidget(value);
-    layout->addWidget(okCancel(&dialog));
+    layout->addWidget(okCancelButtons(&dialog));
     if (dialog.exec() != QDialog::Accepted) return false;
     form.value = valueOf(value);
     return true;
+}
+
+void showRatioCheckDialog(QWidget* parent, const RatioCheckForm& form) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("CheckRatioDialog"));
+    dialog.setWindowTitle(QStringLiteral("Check Cut/Fill Ratio"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(2);
+
+    // A line: the caption and the ratio, below them the direction and the change.
+    auto addLine = [&](int row, const std::string& caption, const std::string& ratio, const std::string& direction,
+                       const std::string& change, const char* prefix, bool shown) {
+        const QString p = QString::fromLatin1(prefix);
+        QLabel* labels[] = {plainLabel(qs(caption), &dialog), boldLabel(qs(ratio), &dialog, nullptr),
+                            plainLabel(qs(direction), &dialog), boldLabel(qs(change), &dialog, nullptr)};
+        const char* names[] = {"CaptionLabel", "RatioLabel", "DirectionLabel", "ChangeLabel"};
+        for (int i = 0; i < 4; ++i) {
+            labels[i]->setObjectName(p + QString::fromLatin1(names[i]));
+            labels[i]->setVisible(shown);
+        }
+        grid->addWidget(labels[0], row, 0);
+        grid->addWidget(labels[1], row, 1, Qt::AlignRight);
+        grid->addWidget(labels[2], row + 1, 0, Qt::AlignRight);
+        grid->addWidget(labels[3], row + 1, 1, Qt::AlignRight);
+    };
+    addLine(0, form.fullCaption, form.fullRatio, form.fullDirection, form.fullChange, "Full", true);
+    // The sector line only for a field with sectors.
+    addLine(3, form.sectorCaption, form.sectorRatio, form.sectorDirection, form.sectorChange, "Sector",
+            form.sectorLineShown);
+    if (form.sectorLineShown) grid->setRowMinimumHeight(2, 10);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    QDialogButtonBox* box = okCancelButtons(&dialog, false);
+    box->setCenterButtons(true);
+    layout->addWidget(box);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Fixed size, in the middle of the screen.
+    dialog.adjustSize();
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    dialog.exec();
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #pragma once
-// The sector slope, sector information, partial station and set elevation
-// dialogs. Each shows a core form and hands it back on OK.
+// The sector slope, sector information, partial station, set elevation and
+// "Check Cut/Fill Ratio" dialogs. Each shows a core form; those with Cancel
+// hand it back on OK.
 
 #include "core/design/design_forms.h"
 
@@ -20,5 +21,9 @@ bool showPartialStationDialog(QWidget* parent, PartialStationForm& form);
 
 // "Set Elevation" (TElevDlg). True on OK, with the elevation.
 bool showSetElevationDialog(QWidget* parent, SetElevationForm& form);
+
+// "Check Cut/Fill Ratio" (CheckRatioDialog): fixed size, centred on the
+// screen, shown until "OK".
+void showRatioCheckDialog(QWidget* parent, const RatioCheckForm& form);
 
 }  // namespace tarnwick

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QSize>
 
-#include "gui/shell/gui_prompt.h"
+#include "gui/common/command_guard.h"
 #include "core/session/session.h"
 
 namespace tarnwick {

@@ -15,12 +15,12 @@
 #include <QVBoxLayout>
 
 #include "gui/common/grid_delegate.h"
-#include "gui/shell/gui_prompt.h"
+#include "gui/common/command_guard.h"
 #include "gui/common/hint.h"
 #include "gui/design/result_models.h"
 #include "core/session/design_tools.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 
 namespace tarnwick {
 

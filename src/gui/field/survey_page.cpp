@@ -12,10 +12,10 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "gui/shell/gui_prompt.h"
+#include "gui/common/command_guard.h"
 #include "gui/field/profile_chart.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 #include "gui/field/survey_view.h"
 #include "gui/field/survey_model.h"
 

@@ -5,12 +5,11 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
-#include <exception>
 
 #include "gui/design/design_dialogs.h"
 #include "gui/files/preferences_dialog.h"
 #include "core/session/session.h"
-#include "gui/field/tool_dialogs.h"
+#include "gui/field/conversion_dialogs.h"
 
 namespace tarnwick {
 
@@ -124,16 +123,6 @@ QString dialogFilter(const std::string& filter) {
 QString withDefaultExtension(const QString& path, const std::string& extension) {
     if (extension.empty() || !QFileInfo(path).suffix().isEmpty()) return path;
     return path + QLatin1Char('.') + qs(extension);
-}
-
-void runCommand(QWidget* parent, const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        QMessageBox::critical(parent, title(), QString::fromUtf8(e.what()));
-    } catch (...) {
-        QMessageBox::critical(parent, title(), QStringLiteral("Unexpected error."));
-    }
 }
 
 }  // namespace tarnwick

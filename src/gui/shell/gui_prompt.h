@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 #include "core/session/prompt.h"
 
@@ -46,9 +45,5 @@ private:
 QString dialogFilter(const std::string& filter);
 // The chosen name with the default extension added when it has none.
 QString withDefaultExtension(const QString& path, const std::string& extension);
-
-// Runs a command; an error it did not handle itself is shown in an error
-// box and the program goes on.
-void runCommand(QWidget* parent, const std::function<void()>& command);
 
 }  // namespace tarnwick

@@ -9,11 +9,11 @@
 
 #include "gui/common/artwork.h"
 #include "core/session/field_tools.h"
-#include "gui/shell/gui_prompt.h"
+#include "gui/common/command_guard.h"
 #include "gui/common/hint.h"
 #include "gui/files/ini_settings_store.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 
 namespace tarnwick {
 

@@ -20,13 +20,13 @@
 #include <QTabWidget>
 
 #include "gui/shell/about_box.h"
-#include "gui/design/design_panel.h"
-#include "gui/shell/gui_prompt.h"
+#include "gui/design/side_panel.h"
+#include "gui/common/command_guard.h"
 #include "gui/shell/help_viewer.h"
 #include "gui/common/hint.h"
 #include "gui/design/result_pages.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 #include "gui/field/survey_page.h"
 #include "gui/field/survey_view.h"
 #include "gui/view3d/view3d_page.h"

@@ -10,7 +10,7 @@
 
 #include "core/session/session.h"
 #include "core/session/surface_source.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 #include "gui/view3d/surface_widget.h"
 
 namespace tarnwick {

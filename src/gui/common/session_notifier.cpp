@@ -1,4 +1,4 @@
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 
 namespace tarnwick {
 

@@ -1,19 +1,18 @@
-#include "gui/field/tool_dialogs.h"
+#include "gui/field/conversion_dialogs.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <vector>
 
+#include "gui/common/dialog_helpers.h"
 #include "gui/common/hint.h"
 #include "core/base/number_format.h"
 
@@ -22,21 +21,6 @@ namespace {
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-QLabel* label(const QString& text, QWidget* parent, const char* name = nullptr) {
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    if (name) l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QLabel* boldLabel(const QString& text, QWidget* parent, const char* name) {
-    QLabel* l = label(text, parent, name);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
 }
 
 // A box for a value with two decimals, shown as "0.00".
@@ -54,17 +38,6 @@ QLineEdit* twoDecimalBox(QWidget* parent, const char* name, bool isSigned, doubl
 
 double valueOf(const QLineEdit* edit) {
     return parseReading(edit->text().toStdString());
-}
-
-QDialogButtonBox* buttons(QDialog* dialog, bool withCancel) {
-    auto* box = new QDialogButtonBox(dialog);
-    QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setDefault(true);
-    if (withCancel) box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return box;
 }
 
 // Enter in one of the boxes moves the focus to the next widget of the chain.
@@ -103,16 +76,16 @@ bool showConvertDataDialog(QWidget* parent, ConvertDataForm& form) {
 
     auto* current = new QHBoxLayout;
     current->setSpacing(0);
-    current->addWidget(label(QStringLiteral("Current Data Type is :"), &dialog));
+    current->addWidget(plainLabel(QStringLiteral("Current Data Type is :"), &dialog));
     current->addSpacing(dialog.fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     current->addWidget(boldLabel(qs(form.currentType), &dialog, "CurrentTypeLabel"));
     current->addStretch();
     layout->addLayout(current);
     layout->addSpacing(6);
-    layout->addWidget(label(QStringLiteral("Enter BenchMark Value or H.I. and"), &dialog));
+    layout->addWidget(plainLabel(QStringLiteral("Enter BenchMark Value or H.I. and"), &dialog));
     auto* target = new QHBoxLayout;
     target->setSpacing(0);
-    target->addWidget(label(QStringLiteral("Click OK to convert to "), &dialog));
+    target->addWidget(plainLabel(QStringLiteral("Click OK to convert to "), &dialog));
     target->addWidget(boldLabel(qs(form.targetType), &dialog, "TargetTypeLabel"));
     target->addStretch();
     layout->addLayout(target);
@@ -120,12 +93,12 @@ bool showConvertDataDialog(QWidget* parent, ConvertDataForm& form) {
 
     auto* value = new QHBoxLayout;
     QLineEdit* benchMark = twoDecimalBox(&dialog, "BenchMarkEdit", false, form.benchMark, 9);
-    value->addWidget(label(QStringLiteral("BenchMark/ H. I. Value"), &dialog));
+    value->addWidget(plainLabel(QStringLiteral("BenchMark/ H. I. Value"), &dialog));
     value->addWidget(benchMark);
     value->addStretch();
     layout->addLayout(value);
     layout->addSpacing(4);
-    layout->addWidget(buttons(&dialog, true));
+    layout->addWidget(okCancelButtons(&dialog));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     benchMark->setFocus();
@@ -152,13 +125,13 @@ bool showLaserAdjustmentDialog(QWidget* parent, LaserAdjustmentForm& form) {
     reference->setObjectName(QStringLiteral("ReferenceStationEdit"));
     reference->setMaxLength(8);
     reference->setFixedWidth(rowSlope->sizeHint().width());
-    grid->addWidget(label(QStringLiteral("Row  Slope (1-100)"), &dialog), 0, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Row  Slope (1-100)"), &dialog), 0, 0);
     grid->addWidget(rowSlope, 0, 1);
-    grid->addWidget(label(QStringLiteral("Column Slope (A-CZ)"), &dialog), 1, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Column Slope (A-CZ)"), &dialog), 1, 0);
     grid->addWidget(colSlope, 1, 1);
-    grid->addWidget(label(QStringLiteral("Laser Reference Station:"), &dialog), 2, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Laser Reference Station:"), &dialog), 2, 0);
     grid->addWidget(reference, 2, 1);
-    QLabel* columnRow = label(QStringLiteral("Column-Row"), &dialog, "ColumnRowLabel");
+    QLabel* columnRow = plainLabel(QStringLiteral("Column-Row"), &dialog, "ColumnRowLabel");
     QFont small = columnRow->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     columnRow->setFont(small);
@@ -166,11 +139,11 @@ bool showLaserAdjustmentDialog(QWidget* parent, LaserAdjustmentForm& form) {
     grid->setColumnStretch(0, 1);
     layout->addLayout(grid);
     layout->addSpacing(4);
-    QDialogButtonBox* box = buttons(&dialog, true);
+    QDialogButtonBox* box = okCancelButtons(&dialog);
     layout->addWidget(box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    new EnterMovesOn({rowSlope, colSlope, reference, box->buttons().value(0)}, &dialog);
+    new EnterMovesOn({rowSlope, colSlope, reference, box->button(QDialogButtonBox::Ok)}, &dialog);
     rowSlope->setFocus();
     rowSlope->selectAll();
     if (dialog.exec() != QDialog::Accepted) return false;
@@ -178,50 +151,6 @@ bool showLaserAdjustmentDialog(QWidget* parent, LaserAdjustmentForm& form) {
     form.colSlope = valueOf(colSlope);
     form.referenceStation = reference->text().trimmed().toStdString();
     return true;
-}
-
-void showRatioCheckDialog(QWidget* parent, const RatioCheckForm& form) {
-    QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("CheckRatioDialog"));
-    dialog.setWindowTitle(QStringLiteral("Check Cut/Fill Ratio"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(2);
-
-    // A line: the caption and the ratio, below them the direction and the change.
-    auto addLine = [&](int row, const std::string& caption, const std::string& ratio, const std::string& direction,
-                       const std::string& change, const char* prefix, bool shown) {
-        const QString p = QString::fromLatin1(prefix);
-        QLabel* labels[] = {label(qs(caption), &dialog), boldLabel(qs(ratio), &dialog, nullptr),
-                            label(qs(direction), &dialog), boldLabel(qs(change), &dialog, nullptr)};
-        const char* names[] = {"CaptionLabel", "RatioLabel", "DirectionLabel", "ChangeLabel"};
-        for (int i = 0; i < 4; ++i) {
-            labels[i]->setObjectName(p + QString::fromLatin1(names[i]));
-            labels[i]->setVisible(shown);
-        }
-        grid->addWidget(labels[0], row, 0);
-        grid->addWidget(labels[1], row, 1, Qt::AlignRight);
-        grid->addWidget(labels[2], row + 1, 0, Qt::AlignRight);
-        grid->addWidget(labels[3], row + 1, 1, Qt::AlignRight);
-    };
-    addLine(0, form.fullCaption, form.fullRatio, form.fullDirection, form.fullChange, "Full", true);
-    // The sector line only for a field with sectors.
-    addLine(3, form.sectorCaption, form.sectorRatio, form.sectorDirection, form.sectorChange, "Sector",
-            form.sectorLineShown);
-    if (form.sectorLineShown) grid->setRowMinimumHeight(2, 10);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    QDialogButtonBox* box = buttons(&dialog, false);
-    box->setCenterButtons(true);
-    layout->addWidget(box);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Fixed size, in the middle of the screen.
-    dialog.adjustSize();
-    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
-    dialog.exec();
 }
 
 }  // namespace tarnwick

@@ -1,4 +1,4 @@
-#include "gui/design/design_panel.h"
+#include "gui/design/side_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,11 +15,11 @@
 #include <functional>
 
 #include "core/field/conversion.h"
-#include "gui/shell/gui_prompt.h"
+#include "gui/common/command_guard.h"
 #include "gui/common/hint.h"
 #include "core/session/design_tools.h"
 #include "core/session/session.h"
-#include "gui/shell/session_notifier.h"
+#include "gui/common/session_notifier.h"
 
 namespace tarnwick {
 
