@@ -137,6 +137,31 @@ private slots:
         QCOMPARE(again.prompt.messages.back(), "question: File Exists. OK to overwrite " + first);
     }
 
+    void bestFitTickedAfterSaveAsksToSave() {
+        // The slopes stored in the field are not its best-fit slopes: taking
+        // the best fit changes what the file holds.
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/sectors.fld";
+        QVERIFY(QFile::copy(TARNWICK_TEST_DATA "/reference/three-sectors-40x30.fld", path));
+        Window w;
+        w.open(path);
+        w.prompt.files = {path.toStdString()};
+        w.action("FileSaveItem")->trigger();
+        QVERIFY(w.session.FieldSaved);
+        const double slope = w.session.field.DesignRecords[0].ColSlope;
+
+        auto* bestFit = w.window.findChild<QCheckBox*>("CheckBoxBestFit");
+        QTest::mouseClick(bestFit, Qt::LeftButton, {}, QPoint(6, bestFit->height() / 2));
+        QVERIFY(bestFit->isChecked());
+        QVERIFY(w.session.field.DesignRecords[0].ColSlope != slope);
+
+        w.prompt.messages.clear();
+        w.prompt.answers = {Answer::Yes, Answer::No};
+        QVERIFY(w.window.close());
+        QCOMPARE(w.prompt.messages,
+                 (std::vector<std::string>{"question: Exit Tarnwick?", "question: Save Data Before Closing?"}));
+    }
+
     // The design boxes and "Use Best Fit Slopes" as the window shows them.
     static QStringList designPanel(Window& w) {
         QStringList shown;

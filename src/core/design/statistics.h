@@ -19,6 +19,7 @@ struct BestFit {
     double RowSlope = 0;  // per 100 length units
     double ColSlope = 0;
     double average = 0;   // rectangle average, 3 decimals
+    bool operator==(const BestFit&) const = default;
 };
 
 // Mean of the non-zero cell values of the rectangle, rounded to 3 decimals

@@ -79,6 +79,7 @@ struct Preferences {
     double stationArea() const { return static_cast<double>(rowSpacing()) * colSpacing(); }
     std::string stationSizeLabel() const { return rowSpacingText + "x" + colSpacingText; }
     double defaultRatio() const;
+    bool operator==(const Preferences&) const = default;
 };
 
 struct BlendState {
@@ -87,6 +88,7 @@ struct BlendState {
     bool colEnabled = false;
     bool rowEnabled = false;
     bool on() const { return colChecked || rowChecked; }
+    bool operator==(const BlendState&) const = default;
 };
 
 struct Field {

@@ -6,9 +6,23 @@
 
 namespace tarnwick {
 
+void SurveyGrid::markChanged(int col, int row) {
+    const Rect cell{col, row, col, row};
+    changed_ = changed_ ? changed_->unitedWith(cell) : cell;
+}
+
+std::optional<Rect> SurveyGrid::takeChangedCells() {
+    std::optional<Rect> out = changed_;
+    changed_.reset();
+    return out;
+}
+
 void SurveyGrid::setText(int col, int row, std::string text) {
     if (!inside(col, row)) return;
     size_t i = index(col, row);
+    if (text_[i] == text) return;
+    ++textRevision_;
+    markChanged(col, row);
     reading_[i] = parseReading(text);
     value_[i] = cellValue(text);
     nonEmpty_[i] = text.empty() ? 0 : 1;
@@ -20,6 +34,8 @@ void SurveyGrid::clearData() {
         for (int c = 1; c < cols_; ++c) {
             size_t i = index(c, r);
             if (!nonEmpty_[i]) continue;
+            ++textRevision_;
+            markChanged(c, r);
             text_[i].clear();
             reading_[i] = value_[i] = 0;
             nonEmpty_[i] = 0;
@@ -29,6 +45,8 @@ void SurveyGrid::clearData() {
 void SurveyGrid::resize(int cols, int rows) {
     if (cols == cols_ && rows == rows_) return;
     SurveyGrid old = *this;
+    ++textRevision_;
+    changed_ = Rect{0, 0, cols - 1, rows - 1};
     cols_ = cols;
     rows_ = rows;
     size_t n = static_cast<size_t>(cols) * static_cast<size_t>(rows);
@@ -53,6 +71,8 @@ void SurveyGrid::copyCell(int fromCol, int fromRow, int toCol, int toRow) {
     size_t from = index(fromCol, fromRow);
     size_t to = index(toCol, toRow);
     if (from == to) return;
+    if (text_[to] != text_[from]) ++textRevision_;
+    if (text_[to] != text_[from] || picture_[to] != picture_[from]) markChanged(toCol, toRow);
     text_[to] = text_[from];
     reading_[to] = reading_[from];
     value_[to] = value_[from];
@@ -60,7 +80,19 @@ void SurveyGrid::copyCell(int fromCol, int fromRow, int toCol, int toRow) {
     picture_[to] = picture_[from];
 }
 
-void SurveyGrid::clearPictures() { std::fill(picture_.begin(), picture_.end(), 0); }
+void SurveyGrid::setPicture(int col, int row, int picture) {
+    if (!inside(col, row)) return;
+    const auto p = static_cast<unsigned char>(picture);
+    unsigned char& cell = picture_[index(col, row)];
+    if (cell == p) return;
+    cell = p;
+    markChanged(col, row);
+}
+
+void SurveyGrid::clearPictures() {
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < cols_; ++c) setPicture(c, r, 0);
+}
 
 void SurveyGrid::insertRow(int row) {
     if (row < 1 || row >= rows_) return;

@@ -3,6 +3,7 @@
 // beside its text, the two numbers every design step needs, so the text is
 // read once when it is written and never again in a loop.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,7 @@ public:
     // Picture drawn in the cell: 0 none, 21..27 the sector numbers, 28 the
     // partial-station mark.
     int picture(int col, int row) const { return inside(col, row) ? picture_[index(col, row)] : 0; }
-    void setPicture(int col, int row, int picture) {
-        if (inside(col, row)) picture_[index(col, row)] = static_cast<unsigned char>(picture);
-    }
+    void setPicture(int col, int row, int picture);
     void clearPictures();
 
     bool inside(int col, int row) const { return col >= 0 && row >= 0 && col < cols_ && row < rows_; }
@@ -51,9 +50,16 @@ public:
     void insertCol(int col);
     void deleteCol(int col);
 
+    // Counts the changes of the text: equal counts, equal text.
+    unsigned long long textRevision() const { return textRevision_; }
+    // The cells whose text or picture changed since the last call, and
+    // forgets them.
+    std::optional<Rect> takeChangedCells();
+
 private:
     size_t index(int col, int row) const { return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col); }
     void copyCell(int fromCol, int fromRow, int toCol, int toRow);
+    void markChanged(int col, int row);
 
     int cols_ = 0;
     int rows_ = 0;
@@ -62,6 +68,8 @@ private:
     std::vector<double> value_;
     std::vector<unsigned char> nonEmpty_;
     std::vector<unsigned char> picture_;
+    unsigned long long textRevision_ = 0;
+    std::optional<Rect> changed_;
 };
 
 }  // namespace tarnwick

@@ -1,4 +1,5 @@
 #include "core/session/design_tools.h"
+#include "core/session/command_scope.h"
 
 #include <array>
 
@@ -36,7 +37,6 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
     s.info.BFYards = found->leastCut ? formatFixed(*found->leastCut, 0) : std::string();
     s.info.CSBest = formatFixed(found->colSlope, 3);
     s.info.RSBest = formatFixed(found->rowSlope, 3);
-    s.fieldChanged();
     s.setUseBestFitSlopes(false);
 
     // Only the whole field is designed again; the sectors keep their designs.
@@ -47,6 +47,7 @@ std::optional<SlopeSearchResult> minimize(Session& s) {
 }  // namespace
 
 std::optional<SlopeSearchResult> minimizeYardage(Session& s, const std::function<void(const std::string&)>& caption) {
+    CommandScope scope(s);
     if (caption) caption(kMinimizingCaption);
     std::optional<SlopeSearchResult> found;
     try {
@@ -59,6 +60,7 @@ std::optional<SlopeSearchResult> minimizeYardage(Session& s, const std::function
 }
 
 std::optional<RatioCheckResult> checkCutFillRatio(Session& s, const std::vector<CellPos>& cells) {
+    CommandScope scope(s);
     const std::vector<CellPos> selected = distinctCells(cells);
     if (selected.size() < 2) return std::nullopt;
     Field& f = s.field;

@@ -1,4 +1,5 @@
 #include "core/session/field_tools.h"
+#include "core/session/command_scope.h"
 
 #include "core/base/number_format.h"
 #include "core/field/conversion.h"
@@ -14,6 +15,7 @@ void reportUnreadable(Session& s, const CellPos& at) {
 }  // namespace
 
 RewriteOutcome convertDataType(Session& s) {
+    CommandScope scope(s);
     Field& f = s.field;
     if (f.NumStations < 2) return RewriteOutcome::NotRun;
     ConvertDataForm form;
@@ -25,16 +27,14 @@ RewriteOutcome convertDataType(Session& s) {
             reportUnreadable(s, *unreadable);
             return RewriteOutcome::Failed;
         }
-        s.fieldChanged();
-        s.notifySurvey();
         f.prefs.RodReadings = !f.prefs.RodReadings;
-        s.notifyPreferences();
     }
     s.recalculate();
     return ok ? RewriteOutcome::Done : RewriteOutcome::Cancelled;
 }
 
 RewriteOutcome adjustLaserSurvey(Session& s) {
+    CommandScope scope(s);
     Field& f = s.field;
     if (f.NumStations < 2) return RewriteOutcome::NotRun;
     LaserAdjustmentForm form;
@@ -60,8 +60,6 @@ RewriteOutcome adjustLaserSurvey(Session& s) {
         reportUnreadable(s, *unreadable);
         return RewriteOutcome::Failed;
     }
-    s.fieldChanged();
-    s.notifySurvey();
     s.recalculate();
     return RewriteOutcome::Done;
 }

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "core/files/field_file.h"
+#include "core/session/command_scope.h"
 #include "core/design/kernel.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
@@ -25,22 +26,6 @@ std::pair<std::string, std::string> compoundSlopeText(double x, double y) {
 }
 
 Session::Session(Prompt& prompt) : prompt_(&prompt) {}
-
-void Session::notifySurvey() {
-    for (auto* l : listeners_) l->surveyChanged();
-}
-void Session::notifyResults() {
-    for (auto* l : listeners_) l->resultsChanged();
-}
-void Session::notifyState() {
-    for (auto* l : listeners_) l->stateChanged();
-}
-void Session::notifyReplaced() {
-    for (auto* l : listeners_) l->fieldReplaced();
-}
-void Session::notifyPreferences() {
-    for (auto* l : listeners_) l->preferencesChanged();
-}
 
 bool Session::guarded(const std::function<void()>& step) {
     try {
@@ -115,6 +100,7 @@ void Session::sectorPass(bool wholeFieldDesigned) {
 }
 
 void Session::recalculate() {
+    CommandScope scope(*this);
     designed_ = false;
     guarded([&] {
         bool whole = wholeFieldPass();
@@ -124,6 +110,7 @@ void Session::recalculate() {
 }
 
 void Session::recalculateSectors() {
+    CommandScope scope(*this);
     designed_ = false;
     guarded([&] { sectorPass(false); });
     refreshOutputs();
@@ -138,24 +125,26 @@ void Session::refreshOutputs() {
     refreshDesignSummary();
     fillDesignParameters();
     showDesignRecord(designTab);
-    notifyResults();
 }
 
 void Session::designAndShow(int k) {
+    CommandScope scope(*this);
     designed_ = false;
     guarded([&] { design(k); });
     refreshOutputs();
 }
 
 void Session::setView(DesignView v) {
+    CommandScope scope(*this);
     view_ = v;
     if (results.filled()) guarded([&] { results.fill(field, view_); });
-    notifyResults();
-    notifyState();
+    resultsShown();
 }
 
 void Session::showDesignRecord(int k) {
+    CommandScope scope(*this);
     if (k < 0 || k > field.NumSectors) k = 0;
+    resultsShown();
     const TDesignRecord& rec = field.DesignRecords[static_cast<size_t>(k)];
     panel.record = k;
     panel.bestFitVisible = k == 0;
@@ -241,6 +230,7 @@ void Session::fillDesignParameters() {
 }
 
 bool Session::openField(const std::string& path) {
+    CommandScope scope(*this);
     // The file is read once: its first line decides, the rest is the field.
     const TextFileRead file = readTextFile(path);
     FieldFileKind kind =
@@ -269,8 +259,7 @@ bool Session::openField(const std::string& path) {
 
     FFileName = path;
     field = std::move(loaded);
-    resetResults();
-    FieldSaved = false;
+    fieldReplaced();
     // The field reopens with the design it holds: with the box checked the
     // recalculation below would replace the stored slopes by best-fit ones,
     // and the next Save would write those instead.
@@ -286,8 +275,6 @@ bool Session::openField(const std::string& path) {
         guarded([&] { sectorPass(wholeDesigned); });
     }
     refreshOutputs();
-    FieldSaved = false;
-    notifyReplaced();
     return true;
 }
 

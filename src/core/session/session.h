@@ -13,6 +13,7 @@
 
 #include "core/design/design_forms.h"
 #include "core/field/field.h"
+#include "core/session/changes.h"
 #include "core/session/prompt.h"
 #include "core/design/result_tables.h"
 #include "core/files/settings.h"
@@ -43,6 +44,7 @@ struct FieldInfo {
     std::string BFYards;            // "Best Fit Yardage:"
     std::string Numsta;             // station count
     std::string NumAcr;             // field area
+    bool operator==(const FieldInfo&) const = default;
 };
 
 // " Design Summary -  Sum of All Sectors  ".
@@ -52,6 +54,7 @@ struct DesignSummary {
     double importExport = 0;
     std::optional<double> ratio;  // nothing when the fill is 0
     std::string totalCut, totalFill, importExportText, cutPerArea, ratioText;
+    bool operator==(const DesignSummary&) const = default;
 };
 
 // The design tab's boxes and captions for the record shown.
@@ -61,21 +64,11 @@ struct DesignPanelState {
     std::string ratio, colSlope, rowSlope, importExport;
     std::string compSlope, rotate;
     std::string avgElevation, totalCut, totalFill, cutPerArea, fillPerArea;
+    bool operator==(const DesignPanelState&) const = default;
 };
 
 // "Comp. Slope:" and "Rotate" ... "Deg." of a row and a column slope.
 std::pair<std::string, std::string> compoundSlopeText(double rowSlope, double colSlope);
-
-// What a command changed, for the views that show it.
-class SessionListener {
-public:
-    virtual ~SessionListener() = default;
-    virtual void surveyChanged() {}       // Survey cell texts or pictures
-    virtual void resultsChanged() {}      // result grids, captions, summary, design panel
-    virtual void fieldReplaced() {}       // New, Open: everything
-    virtual void preferencesChanged() {}  // data type, units, spacing, default ratio
-    virtual void stateChanged() {}        // AutoReCalc, direction, view, tab, best fit, file name
-};
 
 // Auto-advance of the Survey grid's cursor after Enter.
 enum class Direction { LR, RL, UD, DU };
@@ -112,6 +105,11 @@ struct ProfileData {
 // 13 ticks on it.
 int profileTickInterval(int xMax);
 
+class CommandScope;
+
+// Every public command runs inside a CommandScope (core/session/command_scope.h):
+// listeners hear once per command what it changed, and FieldSaved is cleared
+// whenever what the field file keeps changed.
 class Session {
 public:
     explicit Session(Prompt& prompt);
@@ -257,20 +255,16 @@ public:
     SectorSlopeForm sectorForm;      // keeps its values between uses
     SetElevationForm elevationForm;  // keeps its value between uses
 
-    // Marks the field changed since it was last written.
-    void fieldChanged() { FieldSaved = false; }
-
-    // Tell the views what a command changed.
-    void notifySurvey();
-    void notifyResults();
-    void notifyState();
-    void notifyReplaced();
-    void notifyPreferences();
-
     // Designs one record and refreshes every view of the results.
     void designAndShow(int k);
 
 private:
+    friend class CommandScope;
+    // The results shown were filled again (grids, captions, summary, panel).
+    void resultsShown() { pending_.results = true; }
+    // A field took the last one's place (New, Open): blank results, and
+    // the command tells the views everything changed.
+    void fieldReplaced();
     void recalculateIfAuto();
     bool writeTo(const std::string& path);
     void resetResults();  // blank captions, boxes and grids of a cleared field
@@ -292,6 +286,11 @@ private:
     DesignView view_ = DesignView::FullField;
     bool sectorDesignEnabled_ = false;
     bool designed_ = false;
+    // The command being run: how deep its scopes are, its outermost scope,
+    // and what it marked changed.
+    int commandDepth_ = 0;
+    CommandScope* outermostScope_ = nullptr;
+    Changes pending_;
 };
 
 // The session's preferences, header lines and laser set-up as settings,

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/design/kernel.h"
+#include "core/session/command_scope.h"
 #include "core/base/number_format.h"
 #include "core/session/session.h"
 #include "core/design/statistics.h"
@@ -111,15 +112,15 @@ void Session::blendedPass() {
 }
 
 void Session::clickBlendBox(bool colBox, bool checked) {
+    CommandScope scope(*this);
     BlendState& b = field.blend;
     (colBox ? b.colChecked : b.rowChecked) = checked;
     if (checked) (colBox ? b.rowChecked : b.colChecked) = false;
-    fieldChanged();
-    notifyState();
     recalculateSectors();
 }
 
 void Session::stepSlope(DesignBox box, bool up, const std::string& boxText) {
+    CommandScope scope(*this);
     Field& f = field;
     if (f.NumStations < 4 || (box != DesignBox::ColSlope && box != DesignBox::RowSlope)) return;
     const int k = designTab >= 0 && designTab <= f.NumSectors ? designTab : 0;
@@ -128,7 +129,7 @@ void Session::stepSlope(DesignBox box, bool up, const std::string& boxText) {
     // The slope box's own rule: above 20 it beeps and keeps its value.
     if (stepped > 20) {
         prompt_->beep();
-        notifyState();
+        showDesignRecord(k);  // the boxes show the record again
         return;
     }
     TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
@@ -139,11 +140,8 @@ void Session::stepSlope(DesignBox box, bool up, const std::string& boxText) {
         rec.RowSlope = stepped;
         if (f.blend.rowChecked) f.DesignRecords[1].RowSlope = stepped;
     }
-    fieldChanged();
     recalculateSectors();
     showDesignRecord(k);
-    notifyResults();
-    notifyState();
 }
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 // tabs and "ReCalc".
 
 #include "core/base/number_format.h"
+#include "core/session/command_scope.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
@@ -14,19 +15,20 @@ bool isSlope(DesignBox box) { return box == DesignBox::ColSlope || box == Design
 void Session::enterDesignBox(DesignBox, const std::string& text) { rememberedBoxValue_ = parseReading(text); }
 
 std::optional<std::string> Session::designBoxTyped(DesignBox box, const std::string& text) {
+    CommandScope scope(*this);
     if (!isSlope(box) || !(parseReading(text) > 20)) return std::nullopt;
     prompt_->beep();
     return formatFixed(rememberedBoxValue_, 3);
 }
 
 void Session::leaveDesignBox(DesignBox box, const std::string& text) {
+    CommandScope scope(*this);
     const double value = parseReading(text);
     if (value == rememberedBoxValue_) return;
     rememberedBoxValue_ = value;
     const int k = designTab >= 0 && designTab <= field.NumSectors ? designTab : 0;
     TDesignRecord& rec = field.DesignRecords[static_cast<size_t>(k)];
     TDesignRecord& common = field.DesignRecords[1];
-    fieldChanged();
     switch (box) {
         case DesignBox::Ratio:
             // Whole field first, then the sectors, as every recalculation:
@@ -52,28 +54,25 @@ void Session::leaveDesignBox(DesignBox box, const std::string& text) {
             break;
     }
     showDesignRecord(k);
-    notifyResults();
-    notifyState();
 }
 
 void Session::setUseBestFitSlopes(bool on) {
+    CommandScope scope(*this);
     if (useBestFitSlopes == on) return;
     useBestFitSlopes = on;
-    notifyState();
     if (on) recalculate();
 }
 
 void Session::selectDesignTab(int k) {
+    CommandScope scope(*this);
     designTab = k >= 0 && k <= field.NumSectors ? k : 0;
     showDesignRecord(designTab);
-    notifyResults();
-    notifyState();
 }
 
 void Session::designParametersShown() {
+    CommandScope scope(*this);
     if (designTab != 0) return;
     showDesignRecord(0);
-    notifyResults();
 }
 
 void Session::reCalc() { recalculate(); }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/session/command_scope.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
@@ -19,6 +20,7 @@ std::string withFldExtension(const std::string& name) {
 }  // namespace
 
 void Session::newField() {
+    CommandScope scope(*this);
     if (field.NumStations == 0) return;
     // Unsaved changes are offered for saving first, as Open does; Cancel
     // keeps everything.
@@ -28,16 +30,20 @@ void Session::newField() {
 }
 
 void Session::clearForNewField() {
+    CommandScope scope(*this);
     FFileName = "Untitled";
     clearField(field);
+    fieldReplaced();
     // The ratio box shows the default ratio, and the new field is designed
     // with what the box shows.
     field.DesignRecords[0].CutFillRatio = field.prefs.defaultRatio();
-    resetResults();
     panel.ratio = field.prefs.defaultRatioText;
     useBestFitSlopes = true;
-    FieldSaved = false;
-    notifyReplaced();
+}
+
+void Session::fieldReplaced() {
+    resetResults();
+    pending_.replaced = true;
 }
 
 void Session::resetResults() {
@@ -58,6 +64,7 @@ void Session::resetResults() {
 }
 
 bool Session::mayReplaceField() {
+    CommandScope scope(*this);
     if (FieldSaved) return true;
     fieldScan(field);
     if (field.NumStations <= 4) return true;
@@ -68,27 +75,26 @@ bool Session::mayReplaceField() {
 }
 
 bool Session::openCommand() {
+    CommandScope scope(*this);
     if (!mayReplaceField()) return false;
     auto path = prompt_->chooseOpenFile({kOpenFilter, {}, "fld"});
     if (!path) return false;
     return openFieldCommand(*path);
 }
 
-bool Session::openFieldCommand(const std::string& path) {
-    bool taken = openField(path);
-    notifyState();
-    return taken;
-}
+bool Session::openFieldCommand(const std::string& path) { return openField(path); }
 
 bool Session::writeTo(const std::string& path) {
     // Readings typed since the last recalculation are written too.
     fieldScan(field);
     if (!writeField(path)) return false;
     FieldSaved = true;
+    if (outermostScope_) outermostScope_->fileWritten();
     return true;
 }
 
 bool Session::saveCommand() {
+    CommandScope scope(*this);
     fieldScan(field);
     if (field.NumStations < 2) return false;
     saveAsFilter_ = kSaveFilter;
@@ -97,11 +103,11 @@ bool Session::saveCommand() {
     if (!path) return false;
     FFileName = *path;
     bool ok = writeTo(*path);
-    notifyState();
     return ok;
 }
 
 bool Session::saveAsCommand() {
+    CommandScope scope(*this);
     std::string proposed = FFileName == "Untitled" ? std::string() : withFldExtension(FFileName);
     auto path = prompt_->chooseSaveFile({saveAsFilter_, proposed, "fld"});
     if (!path) return false;
@@ -111,11 +117,11 @@ bool Session::saveAsCommand() {
         return false;
     FFileName = *path;
     bool ok = writeTo(*path);
-    notifyState();
     return ok;
 }
 
 bool Session::closeCommand() {
+    CommandScope scope(*this);
     if (exportMode) return true;
     if (!prompt_->confirm(std::string("Exit ") + kProgramName + "?")) return false;
     fieldScan(field);

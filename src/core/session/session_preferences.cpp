@@ -2,6 +2,7 @@
 // file: what it takes from it at start-up and what it writes back.
 
 #include "core/session/session.h"
+#include "core/session/command_scope.h"
 
 namespace tarnwick {
 
@@ -36,6 +37,7 @@ void applySettings(Session& session, const Settings& s) {
 }
 
 bool Session::writeSettingsTo(SettingsStore& store) {
+    CommandScope scope(*this);
     if (store.write(settingsEntries(currentSettings(*this)))) return true;
     const std::string reason = store.failureReason();
     prompt_->error(reason.empty() ? "Error updating INI file." : "Error updating INI file. " + reason + ".");
@@ -43,14 +45,13 @@ bool Session::writeSettingsTo(SettingsStore& store) {
 }
 
 void Session::preferencesCommand(SettingsStore* store) {
+    CommandScope scope(*this);
     prompt_->showPreferences(field.prefs);
     if (store) writeSettingsTo(*store);
     // The station-size label reads the spacings from the preferences, so it
     // follows them without being set here.
     panel.ratio = field.prefs.defaultRatioText;
     // The preferences are saved with the field.
-    fieldChanged();
-    notifyPreferences();
     if (field.NumStations > 4) recalculate();
 }
 

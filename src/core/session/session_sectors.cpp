@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/base/number_format.h"
+#include "core/session/command_scope.h"
 #include "core/session/session.h"
 #include "core/design/statistics.h"
 
@@ -50,6 +51,7 @@ std::string Session::sectorHeading(int k, const Rect& r) const {
 }
 
 void Session::placeSectorPictures() {
+    CommandScope scope(*this);
     for (int k = 1; k <= field.NumSectors; ++k) {
         const TDesignRecord& rec = field.DesignRecords[static_cast<size_t>(k)];
         field.Survey.setPicture(rec.FirstCol, rec.FirstRow, kPictureFirstSector + k - 1);
@@ -57,10 +59,10 @@ void Session::placeSectorPictures() {
 }
 
 void Session::setSectorSlope() {
+    CommandScope scope(*this);
     Field& f = field;
     if (f.NumStations == 0) return;
     selection = limited(selection, f);
-    notifyState();
     if (f.NumSectors == kMaxSectors) {
         prompt_->warning("No more than 7 Sectors!");
         return;
@@ -75,7 +77,6 @@ void Session::setSectorSlope() {
         sectorForm.colSlope = rec.ColSlope;
         sectorForm.ratio = rec.CutFillRatio;
         sectorForm.importExport = rec.ImportExport;
-        notifyState();
     } else if (overlapsSector(f, rectOf(selection))) {
         prompt_->warning("Sectors Can't Overlap");
         return;
@@ -113,7 +114,6 @@ void Session::setSectorSlope() {
         if (editing == 0) f.NumSectors = k;
         // The panel shows the sector just set, under its own tab.
         designTab = k;
-        fieldChanged();
         guarded([&] { design(k); });
         designed_ = true;
         view_ = DesignView::Sector;
@@ -121,11 +121,10 @@ void Session::setSectorSlope() {
     }
     placeSectorPictures();
     refreshOutputs();
-    notifySurvey();
-    notifyState();
 }
 
 void Session::viewSectorInfo() {
+    CommandScope scope(*this);
     Field& f = field;
     if (f.NumStations == 0) return;
     std::string middle = " ";
@@ -135,7 +134,6 @@ void Session::viewSectorInfo() {
         middle = "[" + std::to_string(k) + "]";
     }
     selection = limited(selection, f);
-    notifyState();
     const Rect rect = rectOf(selection);
     SectorInfoForm form;
     try {
@@ -154,11 +152,11 @@ void Session::viewSectorInfo() {
 }
 
 void Session::deleteSector() {
+    CommandScope scope(*this);
     Field& f = field;
     const int k = sectorOfStation(f, remembered.col, remembered.row);
     if (k == 0) return;
     selection = selectionOf(Rect::of(f.DesignRecords[static_cast<size_t>(k)]));
-    notifyState();
     if (k != f.NumSectors) {
         prompt_->beep();
         prompt_->error("Must Delete Sector " + std::to_string(f.NumSectors) + " First");
@@ -172,13 +170,11 @@ void Session::deleteSector() {
     designTab = f.NumSectors;
     if (f.NumSectors <= 1 || !breakCheck()) f.blend = BlendState{};
     placeSectorPictures();
-    fieldChanged();
-    notifySurvey();
     recalculateSectors();
-    notifyState();
 }
 
 void Session::clearAllSectorsCommand() {
+    CommandScope scope(*this);
     if (field.NumSectors == 0) return;
     if (prompt_->confirm("Delete All Sectors?")) clearAllSectors();
     recalculateSectors();
@@ -195,6 +191,7 @@ bool Session::breakCheck() const {
 }
 
 void Session::updateBlendAvailability() {
+    CommandScope scope(*this);
     Field& f = field;
     if (f.NumSectors < 2) return;
     const TDesignRecord& p = f.DesignRecords[static_cast<size_t>(f.NumSectors - 1)];

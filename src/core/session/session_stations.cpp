@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "core/design/kernel.h"
+#include "core/session/command_scope.h"
 #include "core/base/number_format.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
 
 void Session::setPartialStation() {
+    CommandScope scope(*this);
     Field& f = field;
     if (f.NumStations < 1) return;
     Selection sel = selection;
@@ -16,7 +18,6 @@ void Session::setPartialStation() {
     sel.lastRow = std::min(sel.lastRow, f.NumRows);
     sel.lastCol = std::min(sel.lastCol, f.NumCols);
     selection = sel;
-    notifyState();
 
     PartialStationForm form;
     const double w = f.weight(sel.firstCol, sel.firstRow);
@@ -35,30 +36,30 @@ void Session::setPartialStation() {
                 else if (picture == kPicturePartial)
                     f.Survey.setPicture(c, r, 0);
             }
-        fieldChanged();
-        notifySurvey();
     }
     // The whole recalculation, so the sector view is redesigned too.
     recalculate();
 }
 
 void Session::specifyFinalElevation() {
+    CommandScope scope(*this);
     if (!prompt_->showSetElevation(elevationForm)) return;
     forceElevation(roundTo(elevationForm.value, 2));
 }
 
 void Session::finalElevationTyped(int col, int row, const std::string& text) {
+    CommandScope scope(*this);
     remembered = {col, row};
     // Nothing readable typed: nothing is forced and the cell shows its
     // value again.
     const auto typed = readReading(text);
     if (!typed) {
-        notifyResults();
+        resultsShown();
         return;
     }
     if (*typed > 999) {
         results.setFinalElevationText(col, row, "");
-        notifyResults();
+        resultsShown();
         return;
     }
     // The cell is rewritten with two decimals first, and what it then shows
@@ -67,6 +68,7 @@ void Session::finalElevationTyped(int col, int row, const std::string& text) {
 }
 
 void Session::forceElevation(double v) {
+    CommandScope scope(*this);
     Field& f = field;
     int a = 0;
     Rect rect = f.wholeField();
@@ -92,11 +94,9 @@ void Session::forceElevation(double v) {
         rec.CutFillRatio = cf.ratio();
         designed_ = true;
     });
-    fieldChanged();
     // The panel shows the record that moved, under its own tab.
     designTab = a;
     refreshOutputs();
-    notifyState();
 }
 
 }  // namespace tarnwick

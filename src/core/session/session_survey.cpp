@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/base/number_format.h"
+#include "core/session/command_scope.h"
 #include "core/session/session.h"
 #include "core/base/text_file.h"
 
@@ -28,14 +29,11 @@ const char* directionCaption(Direction d) {
 }
 
 EditOutcome Session::finishEdit(int col, int row, const std::string& text) {
+    CommandScope scope(*this);
     if (!isStationCell(col, row)) return EditOutcome::Refused;
     const std::string typed = text.empty() ? LastValue : text;
     auto empty = [&](EditOutcome outcome) {
-        if (field.Survey.holdsReading(col, row)) {
-            field.Survey.setText(col, row, {});
-            fieldChanged();
-            notifySurvey();
-        }
+        field.Survey.setText(col, row, {});
         return outcome;
     };
     if (typed == "-") return empty(EditOutcome::Emptied);
@@ -46,13 +44,12 @@ EditOutcome Session::finishEdit(int col, int row, const std::string& text) {
     const std::string rewritten = formatFixed(value, 2);
     field.Survey.setText(col, row, rewritten);
     LastValue = rewritten;
-    fieldChanged();
-    notifySurvey();
     recalculateIfAuto();
     return EditOutcome::Accepted;
 }
 
 void Session::pressEnter() {
+    CommandScope scope(*this);
     // An empty station takes the last reading again: walking a level part
     // of the field is one key per station. It counts as a typed reading.
     if (!field.Survey.holdsReading(current.col, current.row) && !LastValue.empty())
@@ -65,43 +62,46 @@ void Session::pressEnter() {
     }
     current.col = std::clamp(current.col, 1, kMaxStationCols);
     current.row = std::clamp(current.row, 1, kMaxStationRows);
-    notifyState();
 }
 
 void Session::pressHome() {
+    CommandScope scope(*this);
     LastValue.clear();
     current.col = 1;
-    notifyState();
 }
 
 void Session::pressOtherKey() { LastValue.clear(); }
 
 void Session::pressDelete() {
+    CommandScope scope(*this);
     if (!field.Survey.holdsReading(current.col, current.row)) return;
     field.Survey.setText(current.col, current.row, {});
-    fieldChanged();
-    notifySurvey();
     recalculateIfAuto();
 }
 
 void Session::leftClick(int col, int row) {
+    CommandScope scope(*this);
     LastValue.clear();
     current = {std::clamp(col, 1, kMaxStationCols), std::clamp(row, 1, kMaxStationRows)};
 }
 
-void Session::rightClick(int col, int row) { remembered = {col, row}; }
+void Session::rightClick(int col, int row) {
+    CommandScope scope(*this);
+    remembered = {col, row};
+}
 
 void Session::cycleDirection() {
+    CommandScope scope(*this);
     switch (direction) {
         case Direction::LR: direction = Direction::RL; break;
         case Direction::RL: direction = Direction::UD; break;
         case Direction::UD: direction = Direction::DU; break;
         case Direction::DU: direction = Direction::LR; break;
     }
-    notifyState();
 }
 
 void Session::leaveSurveyGrid() {
+    CommandScope scope(*this);
     if (!autoReCalc) recalculate();
 }
 
@@ -123,6 +123,7 @@ std::optional<std::string> Session::copyCells(const Selection& sel) {
 }
 
 std::optional<std::string> Session::cutCells(const Selection& sel) {
+    CommandScope scope(*this);
     if (field.NumStations < 2) return std::nullopt;
     if (field.NumSectors > 0) {
         if (!prompt_->confirm("This Action will also Delete All Sectors. OK?")) return std::nullopt;
@@ -132,13 +133,12 @@ std::optional<std::string> Session::cutCells(const Selection& sel) {
     for (int r = std::max(sel.firstRow, 1); r <= std::min(sel.lastRow, kMaxStationRows); ++r)
         for (int c = std::max(sel.firstCol, 1); c <= std::min(sel.lastCol, kMaxStationCols); ++c)
             field.Survey.setText(c, r, {});
-    fieldChanged();
-    notifySurvey();
     recalculate();
     return text;
 }
 
 void Session::pasteCells(const std::string& text, CellPos topLeft) {
+    CommandScope scope(*this);
     std::vector<std::string> lines = splitLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         int row = topLeft.row + static_cast<int>(i);
@@ -159,8 +159,6 @@ void Session::pasteCells(const std::string& text, CellPos topLeft) {
         for (int c = 1; c <= field.NumCols; ++c)
             if (field.Survey.holdsReading(c, r))
                 field.Survey.setText(c, r, formatFixed(parseReading(field.Survey.text(c, r)), 2));
-    fieldChanged();
-    notifySurvey();
     recalculate();
 }
 
@@ -181,6 +179,7 @@ bool colHoldsText(const SurveyGrid& g, int col) {
 }  // namespace
 
 void Session::insertRow() {
+    CommandScope scope(*this);
     if (field.NumStations < 2) return;
     if (rowHoldsText(field.Survey, kMaxStationRows)) {
         prompt_->error("Row " + std::to_string(kMaxStationRows) +
@@ -188,12 +187,11 @@ void Session::insertRow() {
         return;
     }
     field.Survey.insertRow(current.row);
-    fieldChanged();
-    notifySurvey();
     recalculate();
 }
 
 void Session::insertCol() {
+    CommandScope scope(*this);
     if (field.NumStations < 2) return;
     if (colHoldsText(field.Survey, kMaxStationCols)) {
         prompt_->error("Column " + columnLetters(kMaxStationCols) +
@@ -201,24 +199,20 @@ void Session::insertCol() {
         return;
     }
     field.Survey.insertCol(current.col);
-    fieldChanged();
-    notifySurvey();
     recalculate();
 }
 
 void Session::deleteRow() {
+    CommandScope scope(*this);
     if (field.NumStations < 2) return;
     field.Survey.deleteRow(current.row);
-    fieldChanged();
-    notifySurvey();
     recalculate();
 }
 
 void Session::deleteCol() {
+    CommandScope scope(*this);
     if (field.NumStations < 2) return;
     field.Survey.deleteCol(current.col);
-    fieldChanged();
-    notifySurvey();
     recalculate();
 }
 
@@ -299,16 +293,18 @@ ProfileData Session::profile(int col, int row) const {
 }
 
 bool Session::pageChangeAllowed() {
+    CommandScope scope(*this);
     fieldScan(field);
     return field.NumStations > 1;
 }
 
 void Session::setAutoReCalc(bool on) {
+    CommandScope scope(*this);
     autoReCalc = on;
-    notifyState();
 }
 
 void Session::clearAllSectors() {
+    CommandScope scope(*this);
     Field& f = field;
     for (int k = 1; k <= f.NumSectors; ++k) {
         const TDesignRecord& rec = f.DesignRecords[static_cast<size_t>(k)];
@@ -318,9 +314,6 @@ void Session::clearAllSectors() {
     f.NumSectors = 0;
     f.blend = BlendState{};
     designTab = 0;
-    fieldChanged();
-    notifySurvey();
-    notifyState();
 }
 
 }  // namespace tarnwick

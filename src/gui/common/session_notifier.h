@@ -27,11 +27,7 @@ private:
     class Relay : public SessionListener {
     public:
         explicit Relay(SessionNotifier& n) : n_(n) {}
-        void surveyChanged() override { emit n_.surveyChanged(); }
-        void resultsChanged() override { emit n_.resultsChanged(); }
-        void fieldReplaced() override { emit n_.fieldReplaced(); }
-        void preferencesChanged() override { emit n_.preferencesChanged(); }
-        void stateChanged() override { emit n_.stateChanged(); }
+        void changed(const Changes& c) override;
 
     private:
         SessionNotifier& n_;

@@ -36,7 +36,7 @@ double everyOtherColumn(int c, int r) {
 
 struct Counter : SessionListener {
     int results = 0;
-    void resultsChanged() override { ++results; }
+    void changed(const Changes& c) override { results += c.results ? 1 : 0; }
 };
 
 }  // namespace

@@ -57,7 +57,7 @@ void typeStations(Session& s, int cols, int rows) {
 
 struct CountingListener : SessionListener {
     int preferences = 0;
-    void preferencesChanged() override { ++preferences; }
+    void changed(const Changes& c) override { preferences += c.preferences ? 1 : 0; }
 };
 
 }  // namespace

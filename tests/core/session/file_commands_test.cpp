@@ -33,7 +33,7 @@ struct Fixture {
     void type(int stations) {
         for (int i = 0; i < stations; ++i) s.field.Survey.setText(i % 3 + 1, i / 3 + 1, formatFixed(100.0 + i * 0.1, 2));
         s.recalculate();
-        s.fieldChanged();
+        s.FieldSaved = false;
     }
 };
 

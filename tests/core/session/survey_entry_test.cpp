@@ -11,7 +11,7 @@ namespace {
 
 struct Counter : SessionListener {
     int results = 0;
-    void resultsChanged() override { ++results; }
+    void changed(const Changes& c) override { results += c.results ? 1 : 0; }
 };
 
 struct Fixture {
