@@ -4,6 +4,8 @@ namespace tarnwick {
 
 SessionNotifier::SessionNotifier(Session& session, QObject* parent)
     : QObject(parent), session_(session), relay_(*this) {
+    qRegisterMetaType<tarnwick::Rect>();
+    qRegisterMetaType<tarnwick::Changes>();
     session_.addListener(&relay_);
 }
 
@@ -14,13 +16,16 @@ SessionNotifier::~SessionNotifier() {
 void SessionNotifier::Relay::changed(const Changes& c) {
     if (c.replaced) {
         emit n_.fieldReplaced();
-        emit n_.stateChanged();
-        return;
+    } else {
+        if (c.preferences) emit n_.preferencesChanged();
+        if (c.sectors) emit n_.sectorsChanged();
+        if (c.survey) emit n_.surveyChanged(*c.survey);
+        if (c.results) emit n_.resultsChanged();
+        if (c.options) emit n_.optionsChanged();
+        if (c.cursor) emit n_.cursorChanged();
+        if (c.fileName) emit n_.fileNameChanged();
     }
-    if (c.survey || c.sectors) emit n_.surveyChanged();
-    if (c.preferences) emit n_.preferencesChanged();
-    if (c.results) emit n_.resultsChanged();
-    if (c.cursor || c.options || c.fileName || c.sectors) emit n_.stateChanged();
+    emit n_.changed(c);
 }
 
 }  // namespace tarnwick

@@ -1,10 +1,18 @@
 #pragma once
-// The session's change notifications as Qt signals, so widgets and models
-// connect to what they show.
+// The session's notices as Qt signals, so widgets and models connect to
+// what they show. A command ends with the signals of what it changed, in
+// this order, then `changed` with all of it:
+//   fieldReplaced (alone: New and Open change everything), or
+//   preferencesChanged, sectorsChanged, surveyChanged(cells),
+//   resultsChanged, optionsChanged, cursorChanged, fileNameChanged.
 
+#include <QMetaType>
 #include <QObject>
 
 #include "core/session/session.h"
+
+Q_DECLARE_METATYPE(tarnwick::Rect)
+Q_DECLARE_METATYPE(tarnwick::Changes)
 
 namespace tarnwick {
 
@@ -17,11 +25,20 @@ public:
     Session& session() const { return session_; }
 
 signals:
-    void surveyChanged();
-    void resultsChanged();
     void fieldReplaced();
     void preferencesChanged();
-    void stateChanged();
+    void sectorsChanged();
+    // Survey cells whose text, picture or weight changed, in station columns
+    // and rows (they may reach into the header row and column).
+    void surveyChanged(tarnwick::Rect cells);
+    void resultsChanged();
+    // AutoReCalc, auto advance, the view, the design tab, "Use Best Fit Slopes".
+    void optionsChanged();
+    // The current cell, the selection, the remembered cell.
+    void cursorChanged();
+    void fileNameChanged();
+    // Once per command, after the signals above.
+    void changed(const tarnwick::Changes& changes);
 
 private:
     class Relay : public SessionListener {

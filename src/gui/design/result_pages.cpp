@@ -210,7 +210,7 @@ ResultPages::ResultPages(Session& session, SessionNotifier& notifier, QWidget* p
 
     connect(&notifier, &SessionNotifier::resultsChanged, this, &ResultPages::refresh);
     connect(&notifier, &SessionNotifier::fieldReplaced, this, &ResultPages::refresh);
-    connect(&notifier, &SessionNotifier::stateChanged, this, &ResultPages::showViewChoice);
+    connect(&notifier, &SessionNotifier::optionsChanged, this, &ResultPages::showViewChoice);
 }
 
 void ResultPages::refresh() {

@@ -157,9 +157,10 @@ SidePanel::SidePanel(Session& session, SessionNotifier& notifier, QWidget* paren
     layout->addWidget(makeDesignTabs());
     layout->addStretch();
 
-    for (auto signal : {&SessionNotifier::resultsChanged, &SessionNotifier::fieldReplaced,
-                        &SessionNotifier::preferencesChanged, &SessionNotifier::stateChanged})
-        connect(&notifier, signal, this, &SidePanel::refresh);
+    // Once per command, whatever of the panel it changed.
+    connect(&notifier, &SessionNotifier::changed, this, [this](const Changes& c) {
+        if (c.replaced || c.results || c.preferences || c.sectors || c.options) refresh();
+    });
     refresh();
 }
 
@@ -243,7 +244,6 @@ QWidget* SidePanel::makeDesignTabs() {
     connect(tabs_, &QTabBar::currentChanged, this, [this](int k) {
         if (refreshing_ || k < 0) return;
         runCommand(window(), [&] { session_.selectDesignTab(k); });
-        refresh();
     });
     v->addWidget(tabs_);
 
@@ -273,7 +273,6 @@ QWidget* SidePanel::makeDesignTabs() {
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QCheckBox::clicked, this, [this, b](bool checked) {
             runCommand(window(), [&] { session_.clickBlendBox(b == colBlend_, checked); });
-            refresh();
         });
     }
 
@@ -327,7 +326,6 @@ QWidget* SidePanel::makeDesignTabs() {
     setHint(useBestFit_, QStringLiteral("This Sets Row and Column Slopes to Calulated Field Best Fit Values"));
     connect(useBestFit_, &QCheckBox::clicked, this, [this](bool on) {
         runCommand(window(), [&] { session_.setUseBestFitSlopes(on); });
-        refresh();
     });
     minimize_ = new QPushButton(QStringLiteral("Minimize Yardage"), page);
     minimize_->setObjectName(QStringLiteral("ButtonMinimize"));
@@ -447,7 +445,6 @@ void SidePanel::typedInBox(DesignBoxEdit* box) {
 
 void SidePanel::step(DesignBoxEdit* box, bool up) {
     runCommand(window(), [&] { session_.stepSlope(box->box(), up, box->text().toStdString()); });
-    refresh();
 }
 
 void SidePanel::minimizeYardage() {
@@ -460,7 +457,6 @@ void SidePanel::minimizeYardage() {
         minimize_->repaint();
     };
     runCommand(window(), [&] { tarnwick::minimizeYardage(session_, caption); });
-    refresh();
 }
 
 void SidePanel::leaveBox(DesignBoxEdit* box) {

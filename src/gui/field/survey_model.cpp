@@ -73,6 +73,13 @@ void SurveyModel::refresh() {
     emit dataChanged(index(0, 0), index(kMaxStationRows - 1, kMaxStationCols - 1));
 }
 
+void SurveyModel::cellsChanged(const Rect& cells) {
+    const int firstCol = std::max(cells.firstCol, 1), firstRow = std::max(cells.firstRow, 1);
+    const int lastCol = std::min(cells.lastCol, kMaxStationCols), lastRow = std::min(cells.lastRow, kMaxStationRows);
+    if (firstCol > lastCol || firstRow > lastRow) return;
+    emit dataChanged(index(firstRow - 1, firstCol - 1), index(lastRow - 1, lastCol - 1));
+}
+
 void SurveyModel::setCurrent(int col, int row) {
     if (col == currentCol_ && row == currentRow_) return;
     const int oldCol = currentCol_, oldRow = currentRow_;

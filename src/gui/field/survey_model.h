@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include "core/field/cells.h"
+
 namespace tarnwick {
 
 class Session;
@@ -24,8 +26,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // The survey text changed: every cell may show something else.
+    // Every cell may show something else (a new field, sectors moved).
     void refresh();
+    // Only these cells show something else (station columns and rows).
+    void cellsChanged(const Rect& cells);
     // The current cell moved: its row and column headers stand out.
     void setCurrent(int col, int row);
 

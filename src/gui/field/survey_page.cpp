@@ -76,7 +76,12 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     connect(grid_, &SurveyView::currentCellChanged, this, &SurveyPage::refreshChart);
     connect(grid_, &SurveyView::contextMenuAt, this, [this](const QPoint& at) { popup_->popup(at); });
 
-    connect(&notifier, &SessionNotifier::surveyChanged, this, [this] {
+    // A typed reading repaints its own cell; sectors outline many.
+    connect(&notifier, &SessionNotifier::surveyChanged, this, [this](const Rect& cells) {
+        model_->cellsChanged(cells);
+        applyColumnWidth();
+    });
+    connect(&notifier, &SessionNotifier::sectorsChanged, this, [this] {
         model_->refresh();
         applyColumnWidth();
         // The chart follows the readings: a row or column emptied is cleared.
@@ -85,12 +90,11 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     connect(&notifier, &SessionNotifier::resultsChanged, this, [this] {
         refreshHeader();
         refreshChart(session_.current.col, session_.current.row);
+        applyColumnWidth();
     });
     connect(&notifier, &SessionNotifier::preferencesChanged, this, &SurveyPage::refreshHeader);
-    connect(&notifier, &SessionNotifier::stateChanged, this, [this] {
-        direction_->setText(directionCaption(session_.direction));
-        refreshHeader();
-    });
+    connect(&notifier, &SessionNotifier::optionsChanged, this,
+            [this] { direction_->setText(directionCaption(session_.direction)); });
     connect(&notifier, &SessionNotifier::fieldReplaced, this, [this] {
         model_->refresh();
         applyColumnWidth();
@@ -155,7 +159,8 @@ void SurveyPage::applyColumnWidth() {
     // The widths are set for a reading such as 100.00 in a small font; a
     // larger screen font widens every column by the same factor.
     const double factor = std::max(1.0, (grid_->fontMetrics().horizontalAdvance("100.00") + 8) / 38.0);
-    grid_->horizontalHeader()->setDefaultSectionSize(static_cast<int>(session_.surveyColumnWidth() * factor));
+    const int width = static_cast<int>(session_.surveyColumnWidth() * factor);
+    if (grid_->horizontalHeader()->defaultSectionSize() != width) grid_->horizontalHeader()->setDefaultSectionSize(width);
 }
 
 void SurveyPage::refreshHeader() {

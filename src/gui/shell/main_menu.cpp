@@ -43,7 +43,7 @@ MainMenu::MainMenu(QMainWindow& window, Session& session, SessionNotifier& notif
     buildOptionsMenu();
     buildHelpMenu();
     buildToolBar();
-    connect(&notifier, &SessionNotifier::stateChanged, this, &MainMenu::showState);
+    connect(&notifier, &SessionNotifier::optionsChanged, this, &MainMenu::showState);
     connect(&notifier, &SessionNotifier::fieldReplaced, this, &MainMenu::showState);
     showState();
 }
@@ -154,10 +154,8 @@ void MainMenu::buildOptionsMenu() {
     QMenu* options = topMenu(window_, QStringLiteral("&Options"), QStringLiteral("OptionsMenu"));
     autoReCalc_ = add(options, QStringLiteral("AutoReCalc"), QStringLiteral("AutoReCalcItem"));
     autoReCalc_->setCheckable(true);
-    connect(autoReCalc_, &QAction::triggered, this, [this](bool on) {
-        runCommand(&window_, [&] { session_.setAutoReCalc(on); });
-        showState();
-    });
+    connect(autoReCalc_, &QAction::triggered, this,
+            [this](bool on) { runCommand(&window_, [&] { session_.setAutoReCalc(on); }); });
     QAction* prefs = add(options, QStringLiteral("Preferences..."), QStringLiteral("PreferencesItem"));
     connect(prefs, &QAction::triggered, this, [this] {
         runCommand(&window_, [&] {

@@ -77,10 +77,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     makeStatusBar();
     about_ = new AboutBox(this);
 
-    connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showFileName);
-    connect(notifier_, &SessionNotifier::stateChanged, this, &MainWindow::showSelection);
+    connect(notifier_, &SessionNotifier::fileNameChanged, this, &MainWindow::showFileName);
+    connect(notifier_, &SessionNotifier::cursorChanged, this, &MainWindow::showSelection);
     connect(notifier_, &SessionNotifier::fieldReplaced, this, [this] {
         showFileName();
+        showSelection();
         // New and Open start again on the Survey page.
         showSurveyPage();
     });
