@@ -11,6 +11,7 @@
 
 #include "gui/field/profile_chart.h"
 #include "core/session/session.h"
+#include "gui/common/grid_roles.h"
 #include "gui/common/session_notifier.h"
 #include "support/scripted_prompt.h"
 #include "gui/field/survey_model.h"
@@ -177,7 +178,7 @@ private slots:
         QCOMPARE(p.cell(13, 2), m1);
         QCOMPARE(p.cell(13, 1), QString());
         QCOMPARE(p.session.field.FieldData[13][1].Weight, 0.6);
-        QCOMPARE(p.page.model()->data(p.page.model()->index(1, 12), SurveyModel::PictureRole).toInt(), kPicturePartial);
+        QCOMPARE(p.page.model()->data(p.page.model()->index(1, 12), PictureRole).toInt(), kPicturePartial);
     }
 
     void profileChartFollowsTheCell() {

@@ -36,11 +36,6 @@ QVariant alignmentOf(Align a) {
     return int(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-int borderBits(const CellBorders& b) {
-    return (b.top ? BorderTop : 0) | (b.bottom ? BorderBottom : 0) | (b.left ? BorderLeft : 0) |
-           (b.right ? BorderRight : 0);
-}
-
 }  // namespace
 
 ResultGridModel::ResultGridModel(Session& session, ResultGrid grid, QObject* parent)

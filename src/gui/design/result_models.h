@@ -7,16 +7,11 @@
 #include <QAbstractTableModel>
 #include <QSize>
 
+#include "gui/common/grid_roles.h"
+
 namespace tarnwick {
 
 class Session;
-
-// Item data roles the grid delegate paints beyond text and colour.
-enum GridRole {
-    BordersRole = Qt::UserRole + 1,  // int: the CellBorders bits below
-    PictureRole,                     // int: picture number, 0 for none
-};
-enum BorderBits { BorderTop = 1, BorderBottom = 2, BorderLeft = 4, BorderRight = 8 };
 
 enum class ResultGrid { Yardbook, FullDesign, FinalElevations };
 

@@ -6,6 +6,7 @@
 
 #include "core/base/number_format.h"
 #include "core/design/result_tables.h"
+#include "gui/common/grid_roles.h"
 #include "core/session/session.h"
 
 namespace tarnwick {
@@ -31,8 +32,7 @@ QVariant SurveyModel::data(const QModelIndex& index, int role) const {
         case PictureRole: return f.Survey.picture(col, row);
         case BordersRole: {
             // Sector outlines on the Survey grid are drawn in every view.
-            CellBorders b = sectorBorders(f, DesignView::Sector, col, row, false);
-            return (b.top ? 1 : 0) | (b.bottom ? 2 : 0) | (b.left ? 4 : 0) | (b.right ? 8 : 0);
+            return borderBits(sectorBorders(f, DesignView::Sector, col, row, false));
         }
         default: return {};
     }

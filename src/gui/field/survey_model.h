@@ -14,9 +14,6 @@ class Session;
 class SurveyModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // Roles beyond Qt's for the delegate.
-    enum Role { PictureRole = Qt::UserRole + 1, BordersRole };
-
     explicit SurveyModel(Session& session, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;

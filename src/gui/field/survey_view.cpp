@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 
 #include "core/field/field.h"
 #include "core/session/session.h"
+#include "gui/common/grid_cells.h"
+#include "gui/common/grid_roles.h"
 #include "gui/field/survey_model.h"
 
 namespace tarnwick {
@@ -45,34 +45,18 @@ void paintCellPicture(QPainter& p, const QRect& cell, int picture) {
 }  // namespace
 
 QWidget* SurveyCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName("SurveyCellEditor");
-    edit->setMaxLength(6);
-    edit->setAlignment(Qt::AlignRight);
-    // Digits, the decimal point and a minus sign.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.\\-]*"), edit));
-    return edit;
+    return createCellEditor(parent, QStringLiteral("SurveyCellEditor"));
 }
 
 void SurveyCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    auto* edit = static_cast<QLineEdit*>(editor);
-    edit->setText(index.data(Qt::EditRole).toString().left(6));
-    edit->selectAll();
+    setCellEditorText(editor, index);
 }
 
 void SurveyCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
     painter->save();
-    paintCellPicture(*painter, option.rect, index.data(SurveyModel::PictureRole).toInt());
-    int borders = index.data(SurveyModel::BordersRole).toInt();
-    if (borders) {
-        painter->setPen(QPen(Qt::black, 2));
-        const QRect r = option.rect.adjusted(0, 0, -1, -1);
-        if (borders & 1) painter->drawLine(r.topLeft(), r.topRight());
-        if (borders & 2) painter->drawLine(r.bottomLeft(), r.bottomRight());
-        if (borders & 4) painter->drawLine(r.topLeft(), r.bottomLeft());
-        if (borders & 8) painter->drawLine(r.topRight(), r.bottomRight());
-    }
+    paintCellPicture(*painter, option.rect, index.data(PictureRole).toInt());
+    paintCellBorders(*painter, option.rect, index.data(BordersRole).toInt());
     painter->restore();
 }
 
