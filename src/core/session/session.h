@@ -99,6 +99,9 @@ struct ProfileData {
     double xMax = 0;       // the horizontal axis runs from 1 to here
     int tickInterval = 1;  // ticks on the multiples of it: whole station numbers
     ProfileSeries row, col;
+    // The vertical axis, one unit beyond the lowest and the highest reading
+    // of the last scan; set from 3 stations on, otherwise the axis stays.
+    std::optional<std::pair<double, double>> readingRange;
 };
 // The tick step of the profile chart's horizontal axis for an axis running
 // from 1 to xMax: the smallest of 1, 2, 5, 10, 20, 25, 50 that puts at most
@@ -193,6 +196,9 @@ public:
     std::string partialStationHint(int col, int row) const;
     int surveyColumnWidth() const;
     ProfileData profile(int col, int row) const;
+    // The design tabs: "Entire Field", then "Sector1".."Sector<NumSectors>".
+    int designTabCount() const { return 1 + field.NumSectors; }
+    static std::string designTabCaption(int k);
     // Before another page is shown: false keeps the Survey page.
     bool pageChangeAllowed();
     void setAutoReCalc(bool on);

@@ -77,4 +77,6 @@ void Session::designParametersShown() {
 
 void Session::reCalc() { recalculate(); }
 
+std::string Session::designTabCaption(int k) { return k == 0 ? "Entire Field" : "Sector" + std::to_string(k); }
+
 }  // namespace tarnwick

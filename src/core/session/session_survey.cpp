@@ -246,6 +246,7 @@ ProfileData Session::profile(int col, int row) const {
     p.row.title = "Row";
     p.col.title = "Col";
     const Field& f = field;
+    if (f.NumStations > 2) p.readingRange = std::pair(f.MinReading - 1, f.MaxReading + 1);
     if (f.NumStations <= 3) return p;
     p.shown = true;
     p.xMax = std::max(f.NumRows, f.NumCols);

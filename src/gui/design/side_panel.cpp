@@ -240,7 +240,7 @@ QWidget* SidePanel::makeDesignTabs() {
                        " border-top-left-radius: 3px; border-top-right-radius: 3px; background: palette(button);"
                        " margin-right: 1px; margin-top: 2px; }"
                        "QTabBar::tab:selected { background: palette(base); margin-top: 0px; }"));
-    tabs_->addTab(QStringLiteral("Entire Field"));
+    tabs_->addTab(qs(Session::designTabCaption(0)));
     connect(tabs_, &QTabBar::currentChanged, this, [this](int k) {
         if (refreshing_ || k < 0) return;
         runCommand(window(), [&] { session_.selectDesignTab(k); });
@@ -383,9 +383,9 @@ DesignBoxEdit* SidePanel::designBox(DesignBox box) const {
 }
 
 void SidePanel::showTabs() {
-    const int wanted = 1 + session_.field.NumSectors;
+    const int wanted = session_.designTabCount();
     while (tabs_->count() > wanted) tabs_->removeTab(tabs_->count() - 1);
-    while (tabs_->count() < wanted) tabs_->addTab(QStringLiteral("Sector%1").arg(tabs_->count()));
+    while (tabs_->count() < wanted) tabs_->addTab(qs(Session::designTabCaption(tabs_->count())));
     if (session_.designTab >= 0 && session_.designTab < tabs_->count()) tabs_->setCurrentIndex(session_.designTab);
 }
 

@@ -77,15 +77,12 @@ void ProfileChart::draw(QList<QLineSeries*>& lines, const ProfileSeries& profile
 }
 
 void ProfileChart::show(const ProfileData& data) {
+    if (data.readingRange) y_->setRange(data.readingRange->first, data.readingRange->second);
     draw(rowLines_, data.row, kRowColour);
     draw(colLines_, data.col, kColColour);
     if (!data.shown) return;
     x_->setRange(1, std::max(2.0, data.xMax));
     x_->setTickInterval(data.tickInterval);
-}
-
-void ProfileChart::setReadingRange(double min, double max) {
-    y_->setRange(min - 1, max + 1);
 }
 
 }  // namespace tarnwick

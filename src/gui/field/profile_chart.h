@@ -24,8 +24,6 @@ public:
 
     // Draws the profiles; data that is not shown empties the chart.
     void show(const ProfileData& data);
-    // The vertical axis runs one unit beyond the lowest and highest reading.
-    void setReadingRange(double min, double max);
 
     // The first line of each profile, which carries its name in the legend.
     QLineSeries* rowSeries() const { return rowLines_.front(); }

@@ -172,8 +172,6 @@ void SurveyPage::refreshHeader() {
 }
 
 void SurveyPage::refreshChart(int col, int row) {
-    const Field& f = session_.field;
-    if (f.NumStations > 2) chart_->setReadingRange(f.MinReading, f.MaxReading);
     chart_->show(session_.profile(col, row));
 }
 

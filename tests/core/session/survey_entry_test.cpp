@@ -216,6 +216,8 @@ TEST(SurveyPage, PageChangeHintsWidthsAndProfiles) {
 
     ProfileData inside = g.s.profile(2, 3);
     ASSERT_TRUE(inside.shown);
+    ASSERT_TRUE(inside.readingRange);
+    EXPECT_EQ(*inside.readingRange, std::pair(g.s.field.MinReading - 1, g.s.field.MaxReading + 1));
     EXPECT_EQ(inside.xMax, 5);
     EXPECT_EQ(inside.row.title, "Row 3");
     EXPECT_EQ(inside.col.title, "Col B");
@@ -230,6 +232,11 @@ TEST(SurveyPage, PageChangeHintsWidthsAndProfiles) {
     Fixture few;
     few.fill(3, 1);
     EXPECT_FALSE(few.s.profile(1, 1).shown);
+    // Three stations set the axis already; two leave it as it was.
+    EXPECT_TRUE(few.s.profile(1, 1).readingRange);
+    Fixture two;
+    two.fill(2, 1);
+    EXPECT_FALSE(two.s.profile(1, 1).readingRange);
 }
 
 // An empty station is a gap in its profile, not a reading of 0; a line
