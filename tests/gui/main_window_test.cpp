@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -23,6 +25,8 @@
 #include "gui/shell/main_window.h"
 #include "gui/design/result_models.h"
 #include "gui/design/result_pages.h"
+#include "gui/field/survey_model.h"
+#include "gui/field/survey_page.h"
 #include "core/session/session.h"
 #include "gui/shell/splash.h"
 #include "support/scripted_prompt.h"
@@ -113,8 +117,8 @@ private slots:
 
     void autoReCalcToggledTwiceStaysChecked() {
         Window w;
-        QAction* autoReCalc = w.window.menu()->autoReCalcAction();
-        QAction* reCalc = w.window.menu()->reCalcAction();
+        QAction* autoReCalc = w.action("AutoReCalcItem");
+        QAction* reCalc = w.action("ReCalcButton");
         QVERIFY(autoReCalc->isCheckable());
         QVERIFY(autoReCalc->isChecked());
         QVERIFY(!reCalc->isEnabled());
@@ -189,9 +193,10 @@ private slots:
         QVERIFY(!w.window.findChild<QWidget*>("LaserPanel")->isVisible());
         QVERIFY(!w.action("ExportFileButton")->isVisible());
         QCOMPARE(w.action("ExportFileButton")->text(), QString(": Export File"));
-        // The Survey page received the Edit menu's actions.
-        QCOMPARE(w.window.editAction(EditAction::Copy), w.action("EditCopyItem"));
-        QCOMPARE(w.window.editAction(EditAction::DeleteCol), w.action("EditDeleteColItem"));
+        // The Survey page owns the Edit menu's actions; the menu only places them.
+        QCOMPARE(w.action("EditCopyItem")->parent(), static_cast<QObject*>(w.window.surveyPage()));
+        QCOMPARE(w.action("EditDeleteColItem")->parent(), static_cast<QObject*>(w.window.surveyPage()));
+        QCOMPARE(w.window.actions().find("CheckRatioItem")->parent(), static_cast<QObject*>(w.window.resultPages()));
     }
 
     void hintOfTheItemUnderTheMouseInTheStatusBar() {
@@ -241,6 +246,29 @@ private slots:
         w.prompt.answers = {Answer::Yes};
         w.action("FileExitItem")->trigger();
         QVERIFY(!w.window.isVisible());
+    }
+
+    void anErrorInACommandBecomesAnErrorBoxAndTheProgramGoesOn() {
+        Window w;
+        w.open(kSectors);
+        // Edit > Cut asks first about the sectors; the question fails.
+        w.prompt.onQuestion = [](const std::string&) { throw std::runtime_error("The dialog went away."); };
+        w.session.selection = {5, 5, 6, 6};
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                    shown = box->text();
+                    box->accept();
+                }
+        });
+        w.action("EditCutItem")->trigger();
+        QCOMPARE(shown, QString("The dialog went away."));
+        QCOMPARE(w.session.field.NumSectors, 3);
+        w.prompt.onQuestion = nullptr;
+        // The window goes on: the next command runs.
+        w.session.finishEdit(3, 3, "101.00");
+        QCOMPARE(w.window.surveyPage()->model()->index(2, 2).data().toString(), QString("101.00"));
     }
 
     void demoFieldInTheResultGrids() {

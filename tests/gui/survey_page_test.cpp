@@ -11,6 +11,7 @@
 
 #include "gui/field/profile_chart.h"
 #include "core/session/session.h"
+#include "gui/common/action_registry.h"
 #include "gui/common/grid_roles.h"
 #include "gui/common/session_notifier.h"
 #include "support/scripted_prompt.h"
@@ -28,7 +29,8 @@ class SurveyPageTest : public QObject {
         ScriptedPrompt prompt;
         Session session{prompt};
         SessionNotifier notifier{session};
-        SurveyPage page{session, notifier};
+        ActionRegistry actions;
+        SurveyPage page{session, notifier, actions};
         Page() {
             page.resize(900, 600);
             page.show();

@@ -22,16 +22,20 @@ public:
     std::function<bool(ConvertDataForm&)> onConvertData;
     std::function<bool(LaserAdjustmentForm&)> onLaserAdjustment;
     std::vector<RatioCheckForm> ratioChecks;  // every "Check Cut/Fill Ratio" dialog shown
+    // Called with every question before it is answered (it may throw).
+    std::function<void(const std::string&)> onQuestion;
 
     void error(const std::string& t) override { messages.push_back("error: " + t); }
     void warning(const std::string& t) override { messages.push_back("warning: " + t); }
     void information(const std::string& t) override { messages.push_back("info: " + t); }
     bool confirm(const std::string& t) override {
         messages.push_back("question: " + t);
+        if (onQuestion) onQuestion(t);
         return next() == Answer::Yes;
     }
     Answer confirmOrCancel(const std::string& t) override {
         messages.push_back("question: " + t);
+        if (onQuestion) onQuestion(t);
         return next();
     }
     void beep() override { messages.push_back("beep"); }

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/common/action_registry.h"
 #include "gui/common/grid_delegate.h"
 #include "gui/common/command_guard.h"
 #include "gui/common/hint.h"
@@ -106,7 +107,8 @@ void ResultPage::makeEditable() {
     // A right-click names the station the elevation is forced at.
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (const QModelIndex i = view_->indexAt(at); i.isValid()) session_.rightClick(i.column() + 1, i.row() + 1);
+        if (const QModelIndex i = view_->indexAt(at); i.isValid())
+            runCommand(window(), [&] { session_.rightClick(i.column() + 1, i.row() + 1); });
         popup_->popup(view_->viewport()->mapToGlobal(at));
     });
 }
@@ -199,7 +201,7 @@ DesignParametersPage::DesignParametersPage(Session& session, QWidget* parent) : 
     layout->addWidget(view_);
 }
 
-ResultPages::ResultPages(Session& session, SessionNotifier& notifier, QWidget* pageParent)
+ResultPages::ResultPages(Session& session, SessionNotifier& notifier, ActionRegistry& actions, QWidget* pageParent)
     : QObject(pageParent), session_(session) {
     parameters_ = new DesignParametersPage(session, pageParent);
     finalElevations_ = new ResultPage(session, ResultGrid::FinalElevations, pageParent);
@@ -207,6 +209,9 @@ ResultPages::ResultPages(Session& session, SessionNotifier& notifier, QWidget* p
     fullDesign_ = new ResultPage(session, ResultGrid::FullDesign, pageParent);
     for (ResultPage* page : {finalElevations_, yardbook_, fullDesign_})
         connect(page, &ResultPage::viewChosen, this, &ResultPages::chooseView);
+
+    QAction* check = actions.add(this, QStringLiteral("CheckRatioItem"), QStringLiteral("Check Cut/Fill Ratio..."));
+    connect(check, &QAction::triggered, this, &ResultPages::checkCutFillRatio);
 
     connect(&notifier, &SessionNotifier::resultsChanged, this, &ResultPages::refresh);
     connect(&notifier, &SessionNotifier::fieldReplaced, this, &ResultPages::refresh);

@@ -21,6 +21,7 @@ class QTableView;
 
 namespace tarnwick {
 
+class ActionRegistry;
 class DesignParametersModel;
 class ResultGridModel;
 class Session;
@@ -83,11 +84,12 @@ private:
     QTableView* view_;
 };
 
-// Makes the four pages and keeps them in step with the session.
+// Makes the four pages and keeps them in step with the session. Owns
+// Design > "Check Cut/Fill Ratio...", which takes the Yardbook's selection.
 class ResultPages : public QObject {
     Q_OBJECT
 public:
-    ResultPages(Session& session, SessionNotifier& notifier, QWidget* pageParent);
+    ResultPages(Session& session, SessionNotifier& notifier, ActionRegistry& actions, QWidget* pageParent);
 
     DesignParametersPage* designParameters() const { return parameters_; }
     ResultPage* finalElevations() const { return finalElevations_; }

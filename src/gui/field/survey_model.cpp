@@ -6,6 +6,7 @@
 
 #include "core/base/number_format.h"
 #include "core/design/result_tables.h"
+#include "gui/common/command_guard.h"
 #include "gui/common/grid_roles.h"
 #include "core/session/session.h"
 
@@ -60,7 +61,7 @@ QVariant SurveyModel::headerData(int section, Qt::Orientation orientation, int r
 
 bool SurveyModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    session_.finishEdit(index.column() + 1, index.row() + 1, value.toString().toStdString());
+    runCommand(nullptr, [&] { session_.finishEdit(index.column() + 1, index.row() + 1, value.toString().toStdString()); });
     return true;
 }
 

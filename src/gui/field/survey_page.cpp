@@ -12,6 +12,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "core/session/field_tools.h"
+#include "gui/common/action_registry.h"
 #include "gui/common/command_guard.h"
 #include "gui/field/profile_chart.h"
 #include "core/session/session.h"
@@ -21,7 +23,7 @@
 
 namespace tarnwick {
 
-SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* parent)
+SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, ActionRegistry& actions, QWidget* parent)
     : QWidget(parent),
       session_(session),
       model_(new SurveyModel(session, this)),
@@ -67,10 +69,11 @@ SurveyPage::SurveyPage(Session& session, SessionNotifier& notifier, QWidget* par
     layout->addLayout(header);
     layout->addWidget(splitter);
 
+    registerActions(actions);
     buildPopupMenu();
 
     connect(direction_, &QPushButton::clicked, this, [this] {
-        session_.cycleDirection();
+        run([this] { session_.cycleDirection(); });
         grid_->setFocus();
     });
     connect(grid_, &SurveyView::currentCellChanged, this, &SurveyPage::refreshChart);
@@ -124,8 +127,7 @@ void SurveyPage::buildPopupMenu() {
     for (const auto& c : sectorCommands) {
         QAction* action = popup_->addAction(c.caption);
         action->setObjectName(c.name);
-        connect(action, &QAction::triggered, this,
-                [this, command = c.command] { runCommand(window(), [&] { (session_.*command)(); }); });
+        connect(action, &QAction::triggered, this, [this, command = c.command] { run([&] { (session_.*command)(); }); });
     }
     QMenu* select = popup_->addMenu("Select Rows/Cols");
     connect(select->addAction("Row"), &QAction::triggered, this, &SurveyPage::selectRow);
@@ -142,18 +144,37 @@ void SurveyPage::buildPopupMenu() {
     connect(remove->addAction("Col"), &QAction::triggered, this, &SurveyPage::deleteCol);
 }
 
-void SurveyPage::connectEditActions(const EditActions& a) {
-    auto link = [this](QAction* action, void (SurveyPage::*slot)()) {
-        if (action) connect(action, &QAction::triggered, this, slot);
+void SurveyPage::registerActions(ActionRegistry& actions) {
+    auto add = [&](const char* name, const char* caption, const char* hint, QKeySequence shortcut,
+                   const std::function<void()>& slot) {
+        QAction* a = actions.add(this, QString::fromLatin1(name), QString::fromLatin1(caption),
+                                 QString::fromLatin1(hint));
+        a->setShortcut(shortcut);
+        connect(a, &QAction::triggered, this, slot);
     };
-    link(a.cut, &SurveyPage::cutCells);
-    link(a.copy, &SurveyPage::copyCells);
-    link(a.paste, &SurveyPage::pasteCells);
-    link(a.insertRow, &SurveyPage::insertRow);
-    link(a.insertCol, &SurveyPage::insertCol);
-    link(a.deleteRow, &SurveyPage::deleteRow);
-    link(a.deleteCol, &SurveyPage::deleteCol);
+    add("EditCutItem", "Cu&t", "Cut|Cuts the selection and puts it on the Clipboard", QKeySequence(Qt::CTRL | Qt::Key_X),
+        [this] { cutCells(); });
+    add("EditCopyItem", "&Copy", "Copy|Copies the selection and puts it on the Clipboard",
+        QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copyCells(); });
+    add("EditPasteItem", "&Paste", "Paste|Inserts Clipboard contents", QKeySequence(Qt::CTRL | Qt::Key_V),
+        [this] { pasteCells(); });
+    add("EditInsertRowItem", "Row", "", {}, [this] { insertRow(); });
+    add("EditInsertColItem", "Col", "", {}, [this] { insertCol(); });
+    add("EditDeleteRowItem", "Row", "", {}, [this] { deleteRow(); });
+    add("EditDeleteColItem", "Col", "", {}, [this] { deleteCol(); });
+    // The Design menu's commands act on the grid's selection, wherever the window is.
+    add("SetSectorSlopeItem", "Set Sector Slope...", "", {}, [this] { run([this] { session_.setSectorSlope(); }); });
+    add("ViewSectorInfoItem", "View Sector Info...", "", {}, [this] { run([this] { session_.viewSectorInfo(); }); });
+    add("SetPartialStationItem", "Set Partial Station", "", {},
+        [this] { run([this] { session_.setPartialStation(); }); });
+    add("ClearAllSectorsItem", "Clear All Sectors...", "", {},
+        [this] { run([this] { session_.clearAllSectorsCommand(); }); });
+    add("ConvertDataTypeItem", "Convert Data Type...", "", {}, [this] { run([this] { convertDataType(session_); }); });
+    add("LaserAdjustmentItem", "Laser Survey Adjusment...", "", {},
+        [this] { run([this] { adjustLaserSurvey(session_); }); });
 }
+
+void SurveyPage::run(const std::function<void()>& command) { runCommand(window(), command); }
 
 void SurveyPage::applyColumnWidth() {
     // The widths are set for a reading such as 100.00 in a small font; a
@@ -176,22 +197,30 @@ void SurveyPage::refreshChart(int col, int row) {
 }
 
 void SurveyPage::copyCells() {
-    if (auto text = session_.copyCells(session_.selection)) QApplication::clipboard()->setText(QString::fromStdString(*text));
+    run([this] {
+        if (auto text = session_.copyCells(session_.selection))
+            QApplication::clipboard()->setText(QString::fromStdString(*text));
+    });
 }
 
 void SurveyPage::cutCells() {
-    if (auto text = session_.cutCells(session_.selection)) QApplication::clipboard()->setText(QString::fromStdString(*text));
+    run([this] {
+        if (auto text = session_.cutCells(session_.selection))
+            QApplication::clipboard()->setText(QString::fromStdString(*text));
+    });
 }
 
 void SurveyPage::pasteCells() {
-    const Selection& sel = session_.selection;
-    session_.pasteCells(QApplication::clipboard()->text().toStdString(), {sel.firstCol, sel.firstRow});
+    run([this] {
+        const Selection& sel = session_.selection;
+        session_.pasteCells(QApplication::clipboard()->text().toStdString(), {sel.firstCol, sel.firstRow});
+    });
 }
 
-void SurveyPage::insertRow() { session_.insertRow(); }
-void SurveyPage::insertCol() { session_.insertCol(); }
-void SurveyPage::deleteRow() { session_.deleteRow(); }
-void SurveyPage::deleteCol() { session_.deleteCol(); }
+void SurveyPage::insertRow() { run([this] { session_.insertRow(); }); }
+void SurveyPage::insertCol() { run([this] { session_.insertCol(); }); }
+void SurveyPage::deleteRow() { run([this] { session_.deleteRow(); }); }
+void SurveyPage::deleteCol() { run([this] { session_.deleteCol(); }); }
 
 void SurveyPage::select(int firstCol, int firstRow, int lastCol, int lastRow) {
     QItemSelection sel(model_->index(firstRow - 1, firstCol - 1), model_->index(lastRow - 1, lastCol - 1));

@@ -1,8 +1,13 @@
 #pragma once
 // The "Survey" page: the tab header (stations, station size, area, auto
 // advance), the Survey grid, and the "Row/Column Profiles" chart below it.
+// It owns the commands that act on the grid and its selection: the Edit
+// menu, the sector and partial-station commands of the Design menu and the
+// grid's pop-up menu, and the two Options commands that rewrite the
+// readings.
 
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -11,6 +16,7 @@ class QPushButton;
 
 namespace tarnwick {
 
+class ActionRegistry;
 class ProfileChart;
 class Session;
 class SessionNotifier;
@@ -20,25 +26,13 @@ class SurveyModel;
 class SurveyPage : public QWidget {
     Q_OBJECT
 public:
-    SurveyPage(Session& session, SessionNotifier& notifier, QWidget* parent = nullptr);
+    SurveyPage(Session& session, SessionNotifier& notifier, ActionRegistry& actions, QWidget* parent = nullptr);
 
     SurveyView* grid() const { return grid_; }
     SurveyModel* model() const { return model_; }
     ProfileChart* chart() const { return chart_; }
     QPushButton* directionButton() const { return direction_; }
     QMenu* popupMenu() const { return popup_; }
-
-    // The Edit menu's commands act on this grid.
-    struct EditActions {
-        QAction* cut = nullptr;
-        QAction* copy = nullptr;
-        QAction* paste = nullptr;
-        QAction* insertRow = nullptr;
-        QAction* insertCol = nullptr;
-        QAction* deleteRow = nullptr;
-        QAction* deleteCol = nullptr;
-    };
-    void connectEditActions(const EditActions& actions);
 
 public slots:
     void copyCells();
@@ -53,7 +47,10 @@ public slots:
     void selectAll();
 
 private:
+    void registerActions(ActionRegistry& actions);
     void buildPopupMenu();
+    // Runs a session command under the command guard.
+    void run(const std::function<void()>& command);
     void refreshHeader();
     void applyColumnWidth();
     void refreshChart(int col, int row);

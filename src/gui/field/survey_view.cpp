@@ -8,6 +8,7 @@
 
 #include "core/field/field.h"
 #include "core/session/session.h"
+#include "gui/common/command_guard.h"
 #include "gui/common/grid_cells.h"
 #include "gui/common/grid_roles.h"
 #include "gui/field/survey_model.h"
@@ -108,13 +109,15 @@ void SurveyView::syncCurrent() {
 
 void SurveyView::gridKey(int key) {
     syncCurrent();
+    void (Session::*command)() = nullptr;
     switch (key) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: session_.pressEnter(); break;
-        case Qt::Key_Home: session_.pressHome(); break;
-        case Qt::Key_Delete: session_.pressDelete(); break;
+        case Qt::Key_Enter: command = &Session::pressEnter; break;
+        case Qt::Key_Home: command = &Session::pressHome; break;
+        case Qt::Key_Delete: command = &Session::pressDelete; break;
         default: return;
     }
+    runCommand(window(), [&] { (session_.*command)(); });
     followSession();
 }
 
@@ -137,10 +140,11 @@ void SurveyView::mousePressEvent(QMouseEvent* event) {
         }
     }
     const QModelIndex at = indexAt(event->pos());
-    if (at.isValid() && event->button() == Qt::LeftButton) session_.leftClick(at.column() + 1, at.row() + 1);
+    if (at.isValid() && event->button() == Qt::LeftButton)
+        runCommand(window(), [&] { session_.leftClick(at.column() + 1, at.row() + 1); });
     if (event->button() == Qt::RightButton) {
         if (at.isValid()) {
-            session_.rightClick(at.column() + 1, at.row() + 1);
+            runCommand(window(), [&] { session_.rightClick(at.column() + 1, at.row() + 1); });
             if (!selectionModel()->isSelected(at)) setCurrentIndex(at);
         }
         emit contextMenuAt(event->globalPosition().toPoint());
@@ -155,7 +159,7 @@ void SurveyView::focusOutEvent(QFocusEvent* event) {
     QTimer::singleShot(0, this, [this] {
         QWidget* now = QApplication::focusWidget();
         if (now && (now == this || isAncestorOf(now))) return;
-        session_.leaveSurveyGrid();
+        runCommand(window(), [this] { session_.leaveSurveyGrid(); });
     });
 }
 

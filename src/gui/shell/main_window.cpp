@@ -1,5 +1,6 @@
 #include "gui/shell/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "gui/common/artwork.h"
+#include "gui/files/file_commands.h"
 #include "gui/shell/about_box.h"
 #include "gui/design/side_panel.h"
 #include "gui/common/command_guard.h"
@@ -52,9 +55,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     session_.clearForNewField();
 
     notifier_ = new SessionNotifier(session_, this);
-    menu_ = new MainMenu(*this, session_, *notifier_);
-    connect(menu_, &MainMenu::helpRequested, this, &MainWindow::showUserGuide);
-    connect(menu_, &MainMenu::aboutRequested, this, &MainWindow::showAbout);
+    registerActions();
+    new FileCommands(*this, session_, actions_);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -73,20 +75,50 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     layout->addWidget(scroll);
     setCentralWidget(central);
     layout->addWidget(makePages(), 1);
+    menu_ = new MainMenu(*this, actions_);
 
     makeStatusBar();
     about_ = new AboutBox(this);
 
+    connect(notifier_, &SessionNotifier::optionsChanged, this, &MainWindow::showOptions);
     connect(notifier_, &SessionNotifier::fileNameChanged, this, &MainWindow::showFileName);
     connect(notifier_, &SessionNotifier::cursorChanged, this, &MainWindow::showSelection);
     connect(notifier_, &SessionNotifier::fieldReplaced, this, [this] {
         showFileName();
         showSelection();
+        showOptions();
         // New and Open start again on the Survey page.
         showSurveyPage();
     });
     showFileName();
+    showOptions();
     sizeAndCentre();
+}
+
+void MainWindow::registerActions() {
+    QAction* exit = actions_.add(this, QStringLiteral("FileExitItem"), QStringLiteral("E&xit"),
+                                 QStringLiteral("Exit|Exit application"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QAction* contents = actions_.add(this, QStringLiteral("HelpContentsItem"), QStringLiteral("Contents"));
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(contents, &QAction::triggered, this, &MainWindow::showUserGuide);
+    QAction* about = actions_.add(this, QStringLiteral("HelpAboutItem"), QStringLiteral("&About..."));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+
+    QAction* autoReCalc = actions_.add(this, QStringLiteral("AutoReCalcItem"), QStringLiteral("AutoReCalc"));
+    autoReCalc->setCheckable(true);
+    connect(autoReCalc, &QAction::triggered, this,
+            [this](bool on) { runCommand(this, [&] { session_.setAutoReCalc(on); }); });
+    QAction* reCalc = actions_.add(this, QStringLiteral("ReCalcButton"), QStringLiteral("&ReCalc"),
+                                   QStringLiteral("Recalculate Field Design"));
+    reCalc->setIconText(QStringLiteral("ReCalc"));
+    reCalc->setIcon(toolIcon(ToolIcon::ReCalc));
+    connect(reCalc, &QAction::triggered, this, [this] { runCommand(this, [&] { session_.reCalc(); }); });
+}
+
+void MainWindow::showOptions() {
+    actions_.find(QStringLiteral("AutoReCalcItem"))->setChecked(session_.autoReCalc);
+    actions_.find(QStringLiteral("ReCalcButton"))->setEnabled(!session_.autoReCalc);
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,9 +126,8 @@ MainWindow::~MainWindow() = default;
 QWidget* MainWindow::makePages() {
     pages_ = new QTabWidget(centralWidget());
     pages_->setObjectName(QStringLiteral("PageControl1"));
-    surveyPage_ = new SurveyPage(session_, *notifier_, pages_);
-    resultPages_ = new ResultPages(session_, *notifier_, pages_);
-    connect(menu_, &MainMenu::ratioCheckRequested, resultPages_, &ResultPages::checkCutFillRatio);
+    surveyPage_ = new SurveyPage(session_, *notifier_, actions_, pages_);
+    resultPages_ = new ResultPages(session_, *notifier_, actions_, pages_);
     view3DPage_ = new View3DPage(session_, *notifier_, pages_);
 
     pages_->addTab(surveyPage_, QStringLiteral("Survey"));
@@ -110,16 +141,6 @@ QWidget* MainWindow::makePages() {
     pages_->tabBar()->setMouseTracking(true);
     pages_->tabBar()->installEventFilter(this);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
-
-    SurveyPage::EditActions edit;
-    edit.cut = editAction(EditAction::Cut);
-    edit.copy = editAction(EditAction::Copy);
-    edit.paste = editAction(EditAction::Paste);
-    edit.insertRow = editAction(EditAction::InsertRow);
-    edit.insertCol = editAction(EditAction::InsertCol);
-    edit.deleteRow = editAction(EditAction::DeleteRow);
-    edit.deleteCol = editAction(EditAction::DeleteCol);
-    surveyPage_->connectEditActions(edit);
     return pages_;
 }
 

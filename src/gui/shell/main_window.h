@@ -4,13 +4,16 @@
 // "Full Design", "3D View") and the status bar with the hint of what is
 // under the mouse and the field file's name. Each part is a controller of
 // its own; the window only puts them together and asks the session before
-// a page change and before closing.
+// a page change and before closing. Each controller makes its own
+// actions; the window makes those of the window itself (Exit, the help,
+// AutoReCalc and ReCalc), and the menu only places them.
 
 #include <QMainWindow>
 #include <QMargins>
 #include <QPointer>
 #include <QStringList>
 
+#include "gui/common/action_registry.h"
 #include "gui/shell/main_menu.h"
 
 class QLabel;
@@ -38,8 +41,8 @@ public:
     Session& session() const { return session_; }
     SessionNotifier& notifier() const { return *notifier_; }
 
-    // The Edit menu's actions (the Survey page connects them).
-    QAction* editAction(EditAction which) const { return menu_->editAction(which); }
+    // Every command's action, by object name.
+    const ActionRegistry& actions() const { return actions_; }
     MainMenu* menu() const { return menu_; }
     QTabWidget* pages() const { return pages_; }
     SurveyPage* surveyPage() const { return surveyPage_; }
@@ -68,6 +71,8 @@ protected:
 private:
     QWidget* makePages();
     void makeStatusBar();
+    void registerActions();
+    void showOptions();
     void sizeAndCentre();
     // Sizes and centres the window so that it fits the work area inside
     // the given frame.
@@ -78,7 +83,8 @@ private:
 
     Session& session_;
     SessionNotifier* notifier_;
-    MainMenu* menu_;
+    ActionRegistry actions_;
+    MainMenu* menu_ = nullptr;
     SidePanel* sidePanel_;
     QTabWidget* pages_;
     SurveyPage* surveyPage_;
