@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/field/field.h"
+#include "core/files/field_file.h"
 
 namespace tarnwick::fuzz {
 
@@ -39,6 +40,17 @@ inline Field& blankField(int which) {
     f.MinReading = 999;
     f.fullDesignRows = fullDesignRows;
     return f;
+}
+
+// A field a reader took: it writes out, reads back as the current layout,
+// and writes out the same text again. `promise` names the first step.
+inline void requireRoundTrip(Field& f, const char* promise) {
+    fieldScan(f);
+    const std::string once = fieldFileText(f);  // throws (a finding) on what would not read back
+    Field& back = blankField(1);
+    require(readFieldText(once, back) == ReadStatus::Ok, promise);
+    fieldScan(back);
+    require(fieldFileText(back) == once, "a field read back writes the same text");
 }
 
 }  // namespace tarnwick::fuzz
