@@ -15,7 +15,6 @@
 #include "core/base/json_writer.h"
 #include "core/base/number_format.h"
 #include "core/base/text_file.h"
-#include "core/session/design_report.h"
 #include "core/session/session.h"
 #include "core/session/surface_source.h"
 #include "gui/view3d/surface_painter.h"
